@@ -1,0 +1,18 @@
+#include "core/developer_keys.h"
+
+#include "core/count_up.h"
+#include "core/game_state.h"
+#include "platform/platform.h"
+
+void DeveloperKeys() {
+    platform::ExamineKeyboard();
+    if (platform::KeyboardReleased(platform::KeyEscape)) Game.GamePhase = PhaseQuit;
+    if (platform::KeyboardReleased(platform::Key1)) Game.ParticleBlendSource = (Game.ParticleBlendSource + 1) % 10;
+    if (platform::KeyboardReleased(platform::Key2)) Game.ParticleBlendDest = (Game.ParticleBlendDest + 1) % 10;
+    if (platform::KeyboardReleased(platform::KeyE)) {
+        Game.CurrentWin = 100000;
+        Game.DisplayedWin = 100000;
+        Game.BigWinActive = 1;
+        StartCountUp(&Game.BigWinAmount, 100000, 10000);
+    }
+}

@@ -1,0 +1,72 @@
+#include "core/main_loop.h"
+
+#include "core/count_up.h"
+#include "core/developer_keys.h"
+#include "core/game_state.h"
+#include "core/particles.h"
+#include "core/sheet_animations.h"
+#include "core/window_events.h"
+#include "core/window_title.h"
+#include "platform/platform.h"
+#include "ui/messages.h"
+
+namespace {
+
+// A big win starts once the last win line is current, whatever gates the
+// presentation this frame.
+void StartBigWinWhenDue() {
+    const bool lastLineCurrent =
+        !Game.WinLines.empty() && Game.WinLineCurrent == static_cast<int64_t>(Game.WinLines.size()) - 1;
+    if (Game.BigWinActive == 0 && lastLineCurrent && Game.WinWeight > 10) {
+        Game.WinWeight = 0;
+        Game.BigWinActive = 1;
+        Game.DisplayedWin = Game.CurrentWin;
+        StartCountUp(&Game.BigWinAmount, Game.CurrentWin, 10000);
+    }
+}
+
+}  // namespace
+
+void RunMainLoopPass() {
+    // Timing: one clock reading serves every timer of the pass.
+    const int64_t clock = platform::ElapsedMilliseconds();
+    Game.FrameDelta = Game.PreviousFrameTime == 0 ? 0.0f : static_cast<float>(clock - Game.PreviousFrameTime) * 0.001f;
+    Game.PreviousFrameTime = clock;
+    Game.Bid = Game.BetPerLine * Game.Paylines;
+    Game.FrameTime = platform::ElapsedMilliseconds();
+    platform::ClearScreen(0x000000);
+
+    DeveloperKeys();
+
+    // Overlays over the reels.
+    DrawExtraWildOverlay();
+    DrawFreeGameAnimations();
+    DrawRespinAnimations();
+
+    UpdateParticles(Game.FrameDelta);
+
+    if (Game.TimerGate == 0 && Game.WinDisplayBlocked == 0 && Game.Autoplay == 0) DrawSymbolAnimations();
+
+    DrawParticles();
+    Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
+
+    // The game's own pointer, then the capped flip.
+    platform::DrawSprite(55, platform::MouseX(), platform::MouseY());
+    platform::FlipBuffers();
+
+    Game.CountUpRunning = StepCountUps(Game.WinLines.empty() ? &Game.DisplayedWin : &Game.CurrentWin);
+    StartBigWinWhenDue();
+    ComposeTitle();
+
+    const platform::Event event = platform::WindowEvent();
+    if (event.kind == platform::EventKind::None || !HandleWindowEvent(event)) platform::Delay(1);
+}
+
+bool MainLoopFinished() { return Game.GamePhase == PhaseQuit || !platform::WindowExists(0); }
+
+void RunMainLoop() {
+    Game.PreviousFrameTime = 0;
+    do {
+        RunMainLoopPass();
+    } while (!MainLoopFinished());
+}

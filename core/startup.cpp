@@ -1,0 +1,98 @@
+#include "core/startup.h"
+
+#include "core/game_state.h"
+#include "core/main_loop.h"
+#include "core/text_table.h"
+#include "core/window_title.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int MainWindow = 0;
+constexpr int LoadingWindow = 3;
+constexpr int LoadingWidth = 400, LoadingHeight = 200;
+constexpr int EscapeCommand = 15;
+
+bool OpenLoadingWindow() {
+    if (!platform::OpenWindow(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight, "Nebulor",
+                              platform::WindowBorderless | platform::WindowCentered))
+        return StartupFailure("Can't open Loading Window");
+    platform::AddKeyboardShortcut(LoadingWindow, platform::KeyEscape, EscapeCommand);
+    return true;
+}
+
+// Steps 6 to 17: the platform services of the screen, and the loading window.
+bool ShowLoadingWindow() {
+    if (!platform::InitKeyboard() || !platform::InitSprite() || !platform::InitMouse() || !platform::InitSound() ||
+        !platform::InitMovie())
+        return StartupFailure("Can't open DirectX 7-9");
+    if (!OpenLoadingWindow()) return false;
+    if (!platform::OpenScreen(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight))
+        return StartupFailure("Can't open Loading Window");
+    platform::CloseScreen();
+    platform::CloseWindow(LoadingWindow);
+    return true;
+}
+
+// Steps 18 to 23: the main window, its title, screen, menu and limits.
+bool OpenMainWindow() {
+    const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
+    if (!platform::OpenWindow(MainWindow, 0, 0, width, height, "Nebulor",
+                              platform::WindowCaptioned | platform::WindowCentered))
+        return StartupFailure("Can't open Main Window");
+    ComposeStartupTitle();
+    if (!platform::OpenScreen(MainWindow, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
+    platform::CreateWindowMenu(MainWindow, "Options", 1, "Settings");  // skipped when the platform cannot
+    platform::SetWindowSizeLimits(MainWindow, 1080, 668, width, height - 20);
+    platform::SetFrameRate(static_cast<int>(Game.RefreshRate));
+    return true;
+}
+
+}  // namespace
+
+bool StartupFailure(const char* text) {
+    platform::MessageBox("Nebulor", text);
+    return false;
+}
+
+bool Startup() {
+    platform::InitWindowSystem();
+    InitGameState(platform::ElapsedMilliseconds(), platform::DesktopRefreshRate());
+    if (!platform::CreateInstanceLock("Nebulor")) {
+        platform::MessageBox("", "Nebulor 2 Already started");
+        return false;
+    }
+    FillTextTable(Game.Language);
+    if (!ShowLoadingWindow()) return false;
+    if (!OpenMainWindow()) return false;
+    platform::OpenCryptRandom();
+    platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
+    // The screen holds the pointer from the start; the game draws its own.
+    platform::ReleaseMouse(false);
+    platform::ExamineMouse();
+    platform::SetScreenSaverEnabled(false);
+    Game.GamePhase = PhaseReady;
+    Game.AllReelsStopped = 0;
+    platform::ShowWindowNormal(MainWindow);
+    Game.Paylines = 0;
+    Game.WinDisplayBlocked = 1;
+    return true;
+}
+
+void Shutdown() {
+    platform::CloseScreen();
+    if (platform::WindowExists(MainWindow)) platform::CloseWindow(MainWindow);
+    Game.CountUps.clear();
+    Game.Particles.clear();
+    platform::CloseCryptRandom();
+    platform::SetScreenSaverEnabled(true);
+}
+
+int GameMain() {
+    if (Startup()) {
+        RunMainLoop();
+        Shutdown();
+    }
+    platform::ShutdownPlatform();
+    return 0;
+}

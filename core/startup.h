@@ -1,0 +1,16 @@
+// Start-up and shutdown: platform, defaults, single instance, settings,
+// texts, loading window, main window and screen, assets, then the loop.
+#pragma once
+
+// Runs start-up up to the entry of the main loop. false: the program ended
+// during start-up (a message was shown, nothing is saved).
+bool Startup();
+
+// The steps after the main loop: save, screen saver on again.
+void Shutdown();
+
+// The whole program; returns the exit code (0 on every path).
+int GameMain();
+
+// Shows a start-up failure ("Nebulor" box with one line); returns false.
+bool StartupFailure(const char* text);

@@ -1,0 +1,38 @@
+// The game's language-dependent words, German or English, as Latin-1 bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum TextKey : int {
+    TextNotEnoughPoints,
+    TextChooseWildPositions,
+    TextAutoplay,
+    TextTitlePoints,
+    TextTitleBid,
+    TextTitleProfit,
+    TextTitleFreeGames,
+    TextPointMemory,
+    TextPoints,
+    TextFunPoints,
+    TextBet,
+    TextSoundOff,
+    TextLevelUp,
+    TextRespin,
+    TextRandomWild,
+    TextExpandingWild,
+    TextWinningsDoubled,
+    TextYouHave,
+    TextFreeGamesWon,
+    TextOneFreeGameWon,
+    TextFreeGamesEnd,
+    TextWon,
+    TextKeyCount
+};
+
+// Fills every entry from one column: 0 German, any other value English.
+// Called once by start-up before the first window opens.
+void FillTextTable(int64_t language);
+
+// The entry for `key` in the chosen language.
+const std::string& Text(TextKey key);

@@ -1,0 +1,105 @@
+// Test controls of the headless backend: a settable clock, scripted mouse and
+// keys, recorded draw, sound and message-box calls, a pinnable secure random
+// source, and injected failures. Real files are used (point APPDATA at a
+// temporary folder).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace headless {
+
+// Back to a fresh machine: no windows, no sprites, clock 1, nothing recorded.
+void Reset();
+
+// ------------------------------------------------------------------ clock
+void SetClock(int64_t ms);
+void AdvanceClock(int64_t ms);
+int64_t Clock();
+// Milliseconds the clock moves on every FlipBuffers (default 16).
+void SetFrameStep(int64_t ms);
+// The local date and time (seconds since 1970) reported by CurrentDate.
+void SetDate(int64_t seconds);
+
+// ------------------------------------------------------------------ input
+// Puts the pointer at (x, y) of the logical screen, inside the window.
+void SetMouse(int x, int y);
+// Puts the pointer outside the client area (window position -1).
+void SetMouseOutside();
+void SetMouseButton(bool down);
+// false makes ExamineMouse fail.
+void SetMouseReadable(bool readable);
+void PressKey(platform::Key key);
+void ReleaseKey(platform::Key key);
+bool MouseReleasedToDesktop();
+
+// ------------------------------------------------------------ window events
+void PushEvent(platform::Event event);
+// Resizes the client area of the main window as the player would (within its limits).
+void SetClientSize(int width, int height);
+
+// ------------------------------------------------------------ what was drawn
+enum class DrawKind { Clear, Sprite, Rect, SpriteFill, SpriteImage, SpriteText, Flip };
+
+struct DrawRecord {
+    DrawKind kind = DrawKind::Sprite;
+    int id = 0;  // sprite, image or system font
+    int x = 0, y = 0, w = 0, h = 0;
+    platform::DrawOptions options;
+    int blendSource = 6, blendDestination = 7;
+    uint32_t rgb = 0;
+    int alpha = 255;
+    std::string text;
+};
+
+// Draw calls of the frame being built, and of the last flipped frame.
+const std::vector<DrawRecord>& CurrentFrame();
+const std::vector<DrawRecord>& LastFrame();
+int64_t FlipCount();
+// Draw calls into sprites (message pictures), oldest first.
+const std::vector<DrawRecord>& SpriteDrawLog();
+void ClearSpriteDrawLog();
+
+// ---------------------------------------------------------------- sounds
+struct SoundRecord {
+    int sound = 0;
+    int channel = 0;
+    int flags = 0;
+    int volume = 0;
+    int64_t time = 0;
+    bool stop = false;  // a stop call rather than a play
+};
+const std::vector<SoundRecord>& SoundLog();
+void ClearSoundLog();
+// Makes CreateSound fail from now on (a damaged sound).
+void SetSoundCreation(bool works);
+
+// ---------------------------------------------------------- message boxes
+struct MessageRecord {
+    std::string title;
+    std::string text;
+};
+const std::vector<MessageRecord>& MessageBoxes();
+
+// ---------------------------------------------------------------- random
+// 0: a seeded deterministic generator; 1: always 0 (as without a generator).
+void PinCryptRandomToZero(bool pinned);
+void SeedCryptRandom(uint64_t seed);
+
+// --------------------------------------------------------------- failures
+enum class Service { Keyboard, Sprite, Mouse, Sound, Movie, Window3, Window0, Screen, Menu, CryptRandom };
+void FailService(Service service, bool fails = true);
+// Another copy of the game holds the instance lock.
+void SetOtherInstanceRunning(bool running);
+bool ScreenSaverEnabled();
+int FrameRateCap();
+
+// --------------------------------------------------------------- gadgets
+// Label, kind and window of gadget `gadget`; empty label when it does not exist.
+std::string GadgetText(int gadget);
+int GadgetWindow(int gadget);
+
+}  // namespace headless

@@ -1,0 +1,285 @@
+// The main window's "Options" menu strip and the gadget windows (the
+// settings window), both drawn with Dear ImGui.
+#include <imgui.h>
+#include <imgui_impl_sdl.h>
+#include <imgui_impl_sdlrenderer.h>
+
+#include "platform/sdl/sdl_internal.h"
+
+namespace platform::sdl {
+
+// TrueType data of the system font, kept by LoadSystemFont for ImGui.
+const uint8_t* gUiFontData = nullptr;
+size_t gUiFontBytes = 0;
+
+namespace {
+
+ImGuiContext* CreateContext(SDL_Window* window, SDL_Renderer* renderer, float fontPixels) {
+    ImGuiContext* previous = ImGui::GetCurrentContext();
+    ImGuiContext* context = ImGui::CreateContext();
+    ImGui::SetCurrentContext(context);
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;  // nothing is written beside the game
+    io.LogFilename = nullptr;
+    // The game hides and shows the pointer itself.
+    io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
+    if (gUiFontData) {
+        ImFontConfig config;
+        config.FontDataOwnedByAtlas = false;
+        io.Fonts->AddFontFromMemoryTTF(const_cast<uint8_t*>(gUiFontData), static_cast<int>(gUiFontBytes),
+                                       fontPixels, &config, io.Fonts->GetGlyphRangesDefault());
+    }
+    ImGui::StyleColorsDark();
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowRounding = 0;
+    style.FrameRounding = 3;
+    style.Colors[ImGuiCol_WindowBg] = ImVec4(0.09f, 0.08f, 0.16f, 1.0f);
+    style.Colors[ImGuiCol_MenuBarBg] = ImVec4(0.12f, 0.11f, 0.22f, 1.0f);
+    style.Colors[ImGuiCol_FrameBg] = ImVec4(0.16f, 0.18f, 0.32f, 1.0f);
+    style.Colors[ImGuiCol_SliderGrab] = ImVec4(0.25f, 0.85f, 0.95f, 1.0f);
+    style.Colors[ImGuiCol_CheckMark] = ImVec4(0.25f, 0.85f, 0.95f, 1.0f);
+    style.Colors[ImGuiCol_Button] = ImVec4(0.18f, 0.42f, 0.62f, 1.0f);
+    ImGui_ImplSDL2_InitForSDLRenderer(window);
+    ImGui_ImplSDLRenderer_Init(renderer);
+    ImGui::SetCurrentContext(previous);
+    return context;
+}
+
+void DestroyContext(ImGuiContext* context) {
+    if (!context) return;
+    ImGuiContext* previous = ImGui::GetCurrentContext();
+    ImGui::SetCurrentContext(context);
+    ImGui_ImplSDLRenderer_Shutdown();
+    ImGui_ImplSDL2_Shutdown();
+    ImGui::DestroyContext(context);
+    ImGui::SetCurrentContext(previous == context ? nullptr : previous);
+}
+
+struct ContextScope {
+    ImGuiContext* previous;
+    explicit ContextScope(ImGuiContext* context) : previous(ImGui::GetCurrentContext()) {
+        ImGui::SetCurrentContext(context);
+    }
+    ~ContextScope() { ImGui::SetCurrentContext(previous); }
+};
+
+}  // namespace
+
+// ------------------------------------------------------------- menu strip
+
+void MenuDrawStrip(Window& window) {
+    Backend& backend = State();
+    if (!window.hasMenu || !backend.renderer) return;
+    if (!backend.menuImgui) backend.menuImgui = CreateContext(window.handle, backend.renderer, 15.0f);
+    ContextScope scope(backend.menuImgui);
+    ImGui::GetStyle().FramePadding = ImVec2(8, 3);
+    ImGui_ImplSDLRenderer_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    ImGui::NewFrame();
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window.handle, &w, &h);
+    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(w), static_cast<float>(window.menuHeight)));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
+    const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_MenuBar |
+                                   ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
+    if (ImGui::Begin("##menustrip", nullptr, flags)) {
+        if (ImGui::BeginMenuBar()) {
+            if (ImGui::BeginMenu(window.menuTitle.c_str())) {
+                if (ImGui::MenuItem(window.menuItem.c_str()))
+                    backend.events.push_back(Event{EventKind::Menu, 0, window.menuCommand});
+                ImGui::EndMenu();
+            }
+            ImGui::EndMenuBar();
+        }
+    }
+    ImGui::End();
+    ImGui::PopStyleVar(2);
+    ImGui::Render();
+    SDL_RenderSetViewport(backend.renderer, nullptr);
+    SDL_RenderSetClipRect(backend.renderer, nullptr);
+    ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+}
+
+bool MenuOnEvent(Window&, const SDL_Event& event) {
+    Backend& backend = State();
+    if (!backend.menuImgui) return false;
+    ContextScope scope(backend.menuImgui);
+    ImGui_ImplSDL2_ProcessEvent(&event);
+    // A press over the strip or over the open menu belongs to the menu.
+    return event.type == SDL_MOUSEBUTTONDOWN && ImGui::GetIO().WantCaptureMouse;
+}
+
+void MenuShutdown() {
+    DestroyContext(State().menuImgui);
+    State().menuImgui = nullptr;
+}
+
+// ----------------------------------------------------------- gadget windows
+
+namespace {
+
+Window* GadgetWindow(int id) {
+    Window* window = FindWindow(id);
+    if (!window) return nullptr;
+    if (!window->imgui) {
+        window->gadgetRenderer = SDL_CreateRenderer(window->handle, -1, 0);
+        if (!window->gadgetRenderer) window->gadgetRenderer = SDL_CreateRenderer(window->handle, -1, SDL_RENDERER_SOFTWARE);
+        if (!window->gadgetRenderer) return nullptr;
+        window->imgui = CreateContext(window->handle, window->gadgetRenderer, 14.0f);
+    }
+    return window;
+}
+
+Gadget* FindGadget(int gadget) {
+    for (auto& [id, window] : State().windows)
+        for (Gadget& g : window.gadgets)
+            if (g.id == gadget) return &g;
+    return nullptr;
+}
+
+void Add(int window, Gadget gadget) {
+    Window* target = GadgetWindow(window);
+    if (!target) return;
+    for (Gadget& existing : target->gadgets) {
+        if (existing.id == gadget.id) {
+            existing = gadget;
+            return;
+        }
+    }
+    target->gadgets.push_back(std::move(gadget));
+}
+
+Gadget Make(Gadget::Kind kind, int id, int x, int y, int w, int h, const std::string& label) {
+    Gadget g;
+    g.kind = kind;
+    g.id = id;
+    g.x = x;
+    g.y = y;
+    g.w = w;
+    g.h = h;
+    g.label = ToUtf8(label);
+    return g;
+}
+
+// Selecting one option clears the options next to it in the list.
+void SelectOption(Window& window, size_t index) {
+    for (size_t i = index; i-- > 0 && window.gadgets[i].kind == Gadget::Kind::Option;) window.gadgets[i].state = 0;
+    for (size_t i = index + 1; i < window.gadgets.size() && window.gadgets[i].kind == Gadget::Kind::Option; ++i)
+        window.gadgets[i].state = 0;
+    window.gadgets[index].state = 1;
+}
+
+}  // namespace
+
+void GadgetsRender(int id, Window& window) {
+    ContextScope scope(window.imgui);
+    ImGui_ImplSDLRenderer_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    ImGui::NewFrame();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window.handle, &w, &h);
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(w), static_cast<float>(h)));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
+    const ImGuiWindowFlags flags =
+        ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
+    ImGui::Begin("##gadgets", nullptr, flags);
+    for (size_t i = 0; i < window.gadgets.size(); ++i) {
+        Gadget& g = window.gadgets[i];
+        ImGui::PushID(g.id);
+        ImGui::SetCursorPos(ImVec2(static_cast<float>(g.x), static_cast<float>(g.y)));
+        switch (g.kind) {
+            case Gadget::Kind::Text: ImGui::TextUnformatted(g.label.c_str()); break;
+            case Gadget::Kind::TrackBar:
+                ImGui::PushItemWidth(static_cast<float>(g.w));
+                ImGui::SliderInt("##value", &g.state, g.minimum, g.maximum);
+                ImGui::PopItemWidth();
+                break;
+            case Gadget::Kind::CheckBox: {
+                bool checked = g.state != 0;
+                if (ImGui::Checkbox(g.label.c_str(), &checked)) g.state = checked ? 1 : 0;
+                break;
+            }
+            case Gadget::Kind::Option:
+                if (ImGui::RadioButton(g.label.c_str(), g.state != 0)) SelectOption(window, i);
+                break;
+            case Gadget::Kind::Button:
+                if (ImGui::Button(g.label.c_str(), ImVec2(static_cast<float>(g.w), static_cast<float>(g.h))))
+                    State().events.push_back(Event{EventKind::Gadget, id, g.id});
+                break;
+        }
+        ImGui::PopID();
+    }
+    ImGui::End();
+    ImGui::PopStyleVar();
+    ImGui::Render();
+    SDL_SetRenderDrawColor(window.gadgetRenderer, 23, 20, 41, 255);
+    SDL_RenderClear(window.gadgetRenderer);
+    ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+    SDL_RenderPresent(window.gadgetRenderer);
+}
+
+bool GadgetsOnEvent(Window& window, const SDL_Event& event) {
+    ContextScope scope(window.imgui);
+    return ImGui_ImplSDL2_ProcessEvent(&event);
+}
+
+void GadgetsClose(Window& window) {
+    DestroyContext(window.imgui);
+    window.imgui = nullptr;
+    if (window.gadgetRenderer) SDL_DestroyRenderer(window.gadgetRenderer);
+    window.gadgetRenderer = nullptr;
+    window.gadgets.clear();
+}
+
+}  // namespace platform::sdl
+
+namespace platform {
+
+using namespace sdl;
+
+void TextGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text) {
+    Add(window, Make(Gadget::Kind::Text, gadget, x, y, w, h, text));
+}
+
+void TrackBarGadget(int window, int gadget, int x, int y, int w, int h, int minimum, int maximum) {
+    Gadget g = Make(Gadget::Kind::TrackBar, gadget, x, y, w, h, "");
+    g.minimum = minimum;
+    g.maximum = maximum;
+    Add(window, g);
+}
+
+void CheckBoxGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text) {
+    Add(window, Make(Gadget::Kind::CheckBox, gadget, x, y, w, h, text));
+}
+
+void OptionGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text) {
+    Add(window, Make(Gadget::Kind::Option, gadget, x, y, w, h, text));
+}
+
+void ButtonGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text) {
+    Add(window, Make(Gadget::Kind::Button, gadget, x, y, w, h, text));
+}
+
+void SetGadgetState(int gadget, int state) {
+    for (auto& [id, window] : State().windows) {
+        for (size_t i = 0; i < window.gadgets.size(); ++i) {
+            Gadget& g = window.gadgets[i];
+            if (g.id != gadget) continue;
+            if (g.kind == Gadget::Kind::Option && state)
+                SelectOption(window, i);
+            else
+                g.state = g.kind == Gadget::Kind::TrackBar ? SDL_clamp(state, g.minimum, g.maximum) : state;
+            return;
+        }
+    }
+}
+
+int GetGadgetState(int gadget) {
+    Gadget* g = FindGadget(gadget);
+    return g ? g->state : 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,95 @@
+// State shared by the pieces of the SDL backend.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct ImGuiContext;
+
+namespace platform::sdl {
+
+// Height of the main window's menu strip above its client area.
+constexpr int MenuStripHeight = 22;
+
+struct Gadget {
+    enum class Kind { Text, TrackBar, CheckBox, Option, Button } kind = Kind::Text;
+    int id = 0;
+    int x = 0, y = 0, w = 0, h = 0;
+    std::string label;  // UTF-8
+    int minimum = 0, maximum = 100;
+    int state = 0;
+};
+
+struct Window {
+    SDL_Window* handle = nullptr;
+    int flags = 0;
+    int menuHeight = 0;  // strip above the client area (main window with a menu)
+    std::string title;   // Latin-1, as the game set it
+    int minW = 0, minH = 0, maxW = 0, maxH = 0;
+    // menu
+    bool hasMenu = false;
+    std::string menuTitle, menuItem;  // UTF-8
+    int menuCommand = 0;
+    std::map<SDL_Scancode, int> shortcuts;
+    // settings-style windows draw their gadgets with their own renderer
+    SDL_Renderer* gadgetRenderer = nullptr;
+    ImGuiContext* imgui = nullptr;
+    std::vector<Gadget> gadgets;
+    // last known pointer position in client coordinates, -1 outside
+    int mouseX = -1, mouseY = -1;
+};
+
+struct Backend {
+    bool videoUp = false;
+    std::map<int, Window> windows;
+    std::deque<Event> events;
+    // the sprite screen
+    int screenWindow = -1;
+    SDL_Renderer* renderer = nullptr;
+    int screenW = 0, screenH = 0;
+    ImGuiContext* menuImgui = nullptr;  // the main window's menu strip
+};
+
+Backend& State();
+
+// Finds the platform window of an SDL window id; nullptr for none.
+Window* FindWindowBySdlId(Uint32 sdlId, int* platformId = nullptr);
+Window* FindWindow(int id);
+
+// Drains SDL's queue into the game's event queue and the input state.
+void PumpEvents();
+
+// Input state fed by PumpEvents.
+void InputOnEvent(const SDL_Event& event);
+void InputOnWindowClosed(int id);
+
+// Sprite-screen hooks used by the window code.
+void ScreenOnWindowClosing(int id);
+void ScreenApplyViewport();
+// Draws the menu strip (if any) and the screen's frame to the window.
+void MenuDrawStrip(Window& window);
+bool MenuOnEvent(Window& window, const SDL_Event& event);
+void MenuShutdown();
+
+// Gadget windows (ImGui)
+void GadgetsRender(int id, Window& window);
+bool GadgetsOnEvent(Window& window, const SDL_Event& event);
+void GadgetsClose(Window& window);
+
+// Latin-1 to UTF-8 and back.
+std::string ToUtf8(const std::string& latin1);
+
+// Movie playback advances inside the event pump.
+void MovieAdvance();
+void MovieShutdown();
+void SoundShutdown();
+void FontsShutdown();
+
+}  // namespace platform::sdl

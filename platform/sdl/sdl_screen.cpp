@@ -1,0 +1,388 @@
+// The sprite screen on an SDL renderer: sprites, images, blending, drawing
+// into sprites and the capped flip.
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/sdl/sdl_internal.h"
+
+namespace platform::sdl {
+namespace {
+
+// A sprite drawn zoomed is scaled once into a copy of the zoomed size and
+// then drawn unscaled: the full-screen pictures are drawn every frame, and the
+// software renderer scales slowly.
+constexpr int ScaledCopyMinimumArea = 128 * 128;
+constexpr size_t ScaledCopiesPerSprite = 4;
+
+struct ScaledCopy {
+    int w = 0, h = 0;
+    SDL_Texture* texture = nullptr;
+};
+
+struct Sprite {
+    SDL_Texture* texture = nullptr;
+    int w = 0, h = 0;
+    bool opaque = false;  // every pixel has alpha 255
+    bool target = false;  // can be drawn into
+    std::vector<ScaledCopy> scaled;
+};
+
+struct Image {
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgba;
+    SDL_Texture* texture = nullptr;  // made on first use by the current renderer
+};
+
+struct Screen {
+    std::map<int, Sprite> sprites;
+    std::map<int, Image> images;
+    int blendSource = 6, blendDestination = 7;
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    int quality = 0;
+    int frameRate = 60;
+    Uint64 nextFrame = 0;
+    int drawingInto = -1;
+};
+
+Screen gScreen;
+
+SDL_BlendFactor FactorOf(int factor) {
+    switch (factor) {
+        case 0: return SDL_BLENDFACTOR_ZERO;
+        case 1: return SDL_BLENDFACTOR_ONE;
+        case 2: return SDL_BLENDFACTOR_SRC_COLOR;
+        case 3: return SDL_BLENDFACTOR_ONE_MINUS_SRC_COLOR;
+        case 4: return SDL_BLENDFACTOR_DST_COLOR;
+        case 5: return SDL_BLENDFACTOR_ONE_MINUS_DST_COLOR;
+        case 6: return SDL_BLENDFACTOR_SRC_ALPHA;
+        case 7: return SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA;
+        case 8: return SDL_BLENDFACTOR_DST_ALPHA;
+        default: return SDL_BLENDFACTOR_ONE_MINUS_DST_ALPHA;
+    }
+}
+
+void DestroySprite(Sprite& sprite) {
+    for (ScaledCopy& copy : sprite.scaled) SDL_DestroyTexture(copy.texture);
+    sprite.scaled.clear();
+    if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+    sprite.texture = nullptr;
+}
+
+SDL_Texture* ImageTexture(Image& image) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!image.texture && renderer) {
+        image.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, image.w, image.h);
+        if (image.texture) SDL_UpdateTexture(image.texture, nullptr, image.rgba.data(), image.w * 4);
+    }
+    return image.texture;
+}
+
+SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
+    for (ScaledCopy& copy : sprite.scaled)
+        if (copy.w == w && copy.h == h) return copy.texture;
+    if (sprite.scaled.size() >= ScaledCopiesPerSprite || w <= 0 || h <= 0) return nullptr;
+    SDL_Renderer* renderer = State().renderer;
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    if (!texture) return nullptr;
+    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
+    SDL_SetRenderTarget(renderer, texture);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0);
+    SDL_RenderClear(renderer);
+    SDL_SetTextureBlendMode(sprite.texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureAlphaMod(sprite.texture, 255);
+    SDL_SetTextureColorMod(sprite.texture, 255, 255, 255);
+    SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeLinear);
+    SDL_RenderCopy(renderer, sprite.texture, nullptr, nullptr);
+    SDL_SetRenderTarget(renderer, previous);
+    ScreenApplyViewport();
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    sprite.scaled.push_back(ScaledCopy{w, h, texture});
+    return texture;
+}
+
+}  // namespace
+
+void ScreenApplyViewport() {
+    Backend& backend = State();
+    if (!backend.renderer || gScreen.drawingInto >= 0) return;
+    Window* window = FindWindow(backend.screenWindow);
+    if (!window) return;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window->handle, &w, &h);
+    // The screen is shown unscaled from the client area's top-left corner
+    // and cut at its right and bottom edges.
+    SDL_Rect viewport{0, window->menuHeight, std::min(w, backend.screenW),
+                      std::min(h - window->menuHeight, backend.screenH)};
+    SDL_RenderSetViewport(backend.renderer, &viewport);
+    SDL_Rect clip{0, 0, viewport.w, viewport.h};
+    SDL_RenderSetClipRect(backend.renderer, &clip);
+}
+
+void ScreenOnWindowClosing(int id) {
+    if (State().screenWindow == id) CloseScreen();
+}
+
+}  // namespace platform::sdl
+
+namespace platform {
+
+using namespace sdl;
+
+bool InitSprite() { return State().videoUp; }
+
+bool OpenScreen(int window, int, int, int w, int h) {
+    Backend& backend = State();
+    Window* target = FindWindow(window);
+    if (!target) return false;
+    if (backend.renderer) CloseScreen();
+    SDL_Renderer* renderer = SDL_CreateRenderer(target->handle, -1, SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer) renderer = SDL_CreateRenderer(target->handle, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) return false;
+    backend.renderer = renderer;
+    backend.screenWindow = window;
+    backend.screenW = w;
+    backend.screenH = h;
+    gScreen.nextFrame = 0;
+    ScreenApplyViewport();
+    return true;
+}
+
+void CloseScreen() {
+    Backend& backend = State();
+    if (!backend.renderer) return;
+    // Textures belong to the renderer: sprites end with their screen.
+    for (auto& [id, sprite] : gScreen.sprites) DestroySprite(sprite);
+    gScreen.sprites.clear();
+    for (auto& [id, image] : gScreen.images) {
+        if (image.texture) SDL_DestroyTexture(image.texture);
+        image.texture = nullptr;
+    }
+    if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) MenuShutdown();
+    SDL_DestroyRenderer(backend.renderer);
+    backend.renderer = nullptr;
+    backend.screenWindow = -1;
+}
+
+void ClearScreen(uint32_t rgb) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer) return;
+    ScreenApplyViewport();
+    SDL_SetRenderDrawColor(renderer, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, 255);
+    SDL_RenderClear(renderer);
+}
+
+void FlipBuffers() {
+    Backend& backend = State();
+    if (!backend.renderer) return;
+    if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) {
+        MenuDrawStrip(*window);
+        ScreenApplyViewport();
+    }
+    SDL_RenderPresent(backend.renderer);
+    // The frame-rate cap: sleep away what is left of this frame's slot.
+    const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 period = frequency / static_cast<Uint64>(gScreen.frameRate);
+    Uint64 now = SDL_GetPerformanceCounter();
+    if (gScreen.nextFrame == 0 || now > gScreen.nextFrame + period) gScreen.nextFrame = now;
+    gScreen.nextFrame += period;
+    if (now < gScreen.nextFrame) {
+        const Uint64 waitMs = (gScreen.nextFrame - now) * 1000 / frequency;
+        if (waitMs > 0) SDL_Delay(static_cast<Uint32>(waitMs));
+    }
+}
+
+void SetFrameRate(int fps) { gScreen.frameRate = fps > 0 ? fps : 60; }
+
+bool GrabScreen(std::vector<uint8_t>& rgba, int& width, int& height) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer) return false;
+    SDL_Rect viewport;
+    SDL_RenderGetViewport(renderer, &viewport);
+    width = viewport.w;
+    height = viewport.h;
+    rgba.assign(static_cast<size_t>(width) * height * 4, 0);
+    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ABGR8888, rgba.data(), width * 4) == 0;
+}
+
+bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || w <= 0 || h <= 0 || !rgba) return false;
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    if (!texture) return false;
+    SDL_UpdateTexture(texture, nullptr, rgba, w * 4);
+    FreeSprite(id);
+    Sprite sprite;
+    sprite.texture = texture;
+    sprite.w = w;
+    sprite.h = h;
+    sprite.opaque = true;
+    const size_t count = static_cast<size_t>(w) * h;
+    for (size_t i = 0; i < count && sprite.opaque; ++i) sprite.opaque = rgba[i * 4 + 3] == 255;
+    gScreen.sprites[id] = std::move(sprite);
+    return true;
+}
+
+bool CreateBlankSprite(int id, int w, int h) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || w <= 0 || h <= 0) return false;
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    if (!texture) return false;
+    FreeSprite(id);
+    Sprite sprite;
+    sprite.texture = texture;
+    sprite.w = w;
+    sprite.h = h;
+    sprite.target = true;
+    gScreen.sprites[id] = std::move(sprite);
+    // Start transparent.
+    if (StartSpriteDrawing(id)) {
+        SpriteFillRect(0, 0, w, h, 0, 0);
+        StopSpriteDrawing();
+    }
+    return true;
+}
+
+void FreeSprite(int id) {
+    auto it = gScreen.sprites.find(id);
+    if (it == gScreen.sprites.end()) return;
+    DestroySprite(it->second);
+    gScreen.sprites.erase(it);
+}
+
+bool SpriteExists(int id) { return gScreen.sprites.count(id) > 0; }
+
+int SpriteWidth(int id) {
+    auto it = gScreen.sprites.find(id);
+    return it == gScreen.sprites.end() ? 0 : it->second.w;
+}
+
+int SpriteHeight(int id) {
+    auto it = gScreen.sprites.find(id);
+    return it == gScreen.sprites.end() ? 0 : it->second.h;
+}
+
+bool CreateImage(int id, int w, int h, const uint8_t* rgba) {
+    if (w <= 0 || h <= 0 || !rgba) return false;
+    Image image;
+    image.w = w;
+    image.h = h;
+    image.rgba.assign(rgba, rgba + static_cast<size_t>(w) * h * 4);
+    if (auto it = gScreen.images.find(id); it != gScreen.images.end() && it->second.texture)
+        SDL_DestroyTexture(it->second.texture);
+    gScreen.images[id] = std::move(image);
+    return true;
+}
+
+bool ImageExists(int id) { return gScreen.images.count(id) > 0; }
+
+void DrawSprite(int id, int x, int y, const DrawOptions& options) {
+    SDL_Renderer* renderer = State().renderer;
+    auto it = gScreen.sprites.find(id);
+    if (!renderer || it == gScreen.sprites.end()) return;
+    Sprite& sprite = it->second;
+    SDL_Rect source{options.clipX, options.clipY, options.clipWidth >= 0 ? options.clipWidth : sprite.w,
+                    options.clipHeight >= 0 ? options.clipHeight : sprite.h};
+    // Keep the clip inside the picture, as the clip of a sprite does.
+    source.x = std::clamp(source.x, 0, sprite.w);
+    source.y = std::clamp(source.y, 0, sprite.h);
+    source.w = std::clamp(source.w, 0, sprite.w - source.x);
+    source.h = std::clamp(source.h, 0, sprite.h - source.y);
+    SDL_Rect target{x, y, options.width >= 0 ? options.width : source.w,
+                    options.height >= 0 ? options.height : source.h};
+    if (source.w <= 0 || source.h <= 0 || target.w <= 0 || target.h <= 0) return;
+
+    SDL_Texture* texture = sprite.texture;
+    const bool wholeSprite = source.x == 0 && source.y == 0 && source.w == sprite.w && source.h == sprite.h;
+    if (wholeSprite && (target.w != sprite.w || target.h != sprite.h) &&
+        sprite.w * sprite.h >= ScaledCopyMinimumArea && !sprite.target) {
+        if (SDL_Texture* scaled = ScaledTexture(sprite, target.w, target.h)) {
+            texture = scaled;
+            source = SDL_Rect{0, 0, target.w, target.h};
+        }
+    }
+    SDL_BlendMode mode = gScreen.blend;
+    if (options.opaque || (sprite.opaque && options.intensity >= 255 && gScreen.blendSource == 6 &&
+                           gScreen.blendDestination == 7))
+        mode = SDL_BLENDMODE_NONE;  // same pixels, much cheaper in software
+    SDL_SetTextureBlendMode(texture, mode);
+    SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(std::clamp(options.intensity, 0, 255)));
+    SDL_SetTextureColorMod(texture, (options.tint >> 16) & 0xFF, (options.tint >> 8) & 0xFF, options.tint & 0xFF);
+    if (texture == sprite.texture)
+        SDL_SetTextureScaleMode(texture, gScreen.quality ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    SDL_RenderCopy(renderer, texture, &source, &target);
+}
+
+void SetSpriteBlending(int source, int destination) {
+    if (source == gScreen.blendSource && destination == gScreen.blendDestination) return;
+    gScreen.blendSource = source;
+    gScreen.blendDestination = destination;
+    if (source == 6 && destination == 7) {
+        gScreen.blend = SDL_BLENDMODE_BLEND;
+    } else if (source == 6 && destination == 1) {
+        gScreen.blend = SDL_BLENDMODE_ADD;
+    } else {
+        // Other pairs (reachable through the developer keys) where the renderer
+        // accepts them; ordinary blending otherwise.
+        SDL_BlendMode custom = SDL_ComposeCustomBlendMode(FactorOf(source), FactorOf(destination), SDL_BLENDOPERATION_ADD,
+                                                          FactorOf(source), FactorOf(destination), SDL_BLENDOPERATION_ADD);
+        gScreen.blend = SDL_BLENDMODE_BLEND;
+        for (auto& [id, sprite] : gScreen.sprites) {
+            if (SDL_SetTextureBlendMode(sprite.texture, custom) == 0) gScreen.blend = custom;
+            break;
+        }
+    }
+}
+
+void SetSpriteQuality(int quality) { gScreen.quality = quality; }
+
+void DrawScreenRect(int x, int y, int w, int h, uint32_t rgb, int alpha) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || w <= 0 || h <= 0) return;
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF,
+                           static_cast<Uint8>(std::clamp(alpha, 0, 255)));
+    SDL_Rect rect{x, y, w, h};
+    SDL_RenderFillRect(renderer, &rect);
+}
+
+bool StartSpriteDrawing(int id) {
+    SDL_Renderer* renderer = State().renderer;
+    auto it = gScreen.sprites.find(id);
+    if (!renderer || it == gScreen.sprites.end() || !it->second.target) return false;
+    if (SDL_SetRenderTarget(renderer, it->second.texture) != 0) return false;
+    gScreen.drawingInto = id;
+    return true;
+}
+
+void SpriteFillRect(int x, int y, int w, int h, uint32_t rgb, int alpha) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || gScreen.drawingInto < 0) return;
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF,
+                           static_cast<Uint8>(std::clamp(alpha, 0, 255)));
+    SDL_Rect rect{x, y, w, h};
+    SDL_RenderFillRect(renderer, &rect);
+}
+
+void SpriteDrawImage(int image, int x, int y) {
+    SDL_Renderer* renderer = State().renderer;
+    auto it = gScreen.images.find(image);
+    if (!renderer || gScreen.drawingInto < 0 || it == gScreen.images.end()) return;
+    SDL_Texture* texture = ImageTexture(it->second);
+    if (!texture) return;
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    SDL_Rect rect{x, y, it->second.w, it->second.h};
+    SDL_RenderCopy(renderer, texture, nullptr, &rect);
+}
+
+void StopSpriteDrawing() {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || gScreen.drawingInto < 0) return;
+    SDL_SetRenderTarget(renderer, nullptr);
+    gScreen.drawingInto = -1;
+    ScreenApplyViewport();
+}
+
+}  // namespace platform

@@ -1,0 +1,298 @@
+// Windows, the event queue, menus, shortcuts and message boxes on SDL2.
+#include <SDL.h>
+
+#include "platform/sdl/sdl_internal.h"
+
+namespace platform {
+namespace sdl {
+
+Backend& State() {
+    static Backend backend;
+    return backend;
+}
+
+Window* FindWindow(int id) {
+    auto it = State().windows.find(id);
+    return it == State().windows.end() ? nullptr : &it->second;
+}
+
+Window* FindWindowBySdlId(Uint32 sdlId, int* platformId) {
+    for (auto& [id, window] : State().windows) {
+        if (window.handle && SDL_GetWindowID(window.handle) == sdlId) {
+            if (platformId) *platformId = id;
+            return &window;
+        }
+    }
+    return nullptr;
+}
+
+std::string ToUtf8(const std::string& latin1) {
+    std::string out;
+    out.reserve(latin1.size() + 8);
+    for (unsigned char c : latin1) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+SDL_Scancode ScancodeOf(Key key) {
+    switch (key) {
+        case KeyEscape: return SDL_SCANCODE_ESCAPE;
+        case Key1: return SDL_SCANCODE_1;
+        case Key2: return SDL_SCANCODE_2;
+        case KeyE: return SDL_SCANCODE_E;
+        default: return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+void Push(EventKind kind, int window, int id = 0) { State().events.push_back(Event{kind, window, id}); }
+
+// The outer size limits of a window whose client area is limited.
+void ApplyLimits(Window& window) {
+    if (!window.handle || window.maxW <= 0) return;
+    SDL_SetWindowMinimumSize(window.handle, window.minW, window.minH + window.menuHeight);
+    SDL_SetWindowMaximumSize(window.handle, window.maxW, window.maxH + window.menuHeight);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window.handle, &w, &h);
+    const int clientH = h - window.menuHeight;
+    const int fitW = SDL_clamp(w, window.minW, window.maxW);
+    const int fitH = SDL_clamp(clientH, window.minH, window.maxH);
+    if (fitW != w || fitH != clientH) SDL_SetWindowSize(window.handle, fitW, fitH + window.menuHeight);
+}
+
+}  // namespace
+
+void PumpEvents() {
+    Backend& backend = State();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        InputOnEvent(event);
+        switch (event.type) {
+            case SDL_QUIT:
+                // SIGINT and SIGTERM arrive here: treat them like closing the main window.
+                Push(EventKind::CloseWindow, backend.windows.count(0) ? 0 : -1);
+                break;
+            case SDL_WINDOWEVENT: {
+                int id = -1;
+                Window* window = FindWindowBySdlId(event.window.windowID, &id);
+                if (window && window->imgui) GadgetsOnEvent(*window, event);
+                if (window && window->hasMenu) MenuOnEvent(*window, event);
+                if (window && event.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::CloseWindow, id);
+                break;
+            }
+            case SDL_KEYDOWN: {
+                int id = -1;
+                Window* window = FindWindowBySdlId(event.key.windowID, &id);
+                if (!window) break;
+                if (window->imgui) GadgetsOnEvent(*window, event);
+                auto shortcut = window->shortcuts.find(event.key.keysym.scancode);
+                if (shortcut != window->shortcuts.end() && !event.key.repeat)
+                    Push(EventKind::Menu, id, shortcut->second);
+                break;
+            }
+            case SDL_MOUSEBUTTONDOWN: {
+                int id = -1;
+                Window* window = FindWindowBySdlId(event.button.windowID, &id);
+                if (!window) break;
+                if (window->imgui) {
+                    GadgetsOnEvent(*window, event);
+                    break;
+                }
+                if (window->hasMenu && MenuOnEvent(*window, event)) break;
+                if (event.button.button == SDL_BUTTON_LEFT && event.button.clicks >= 2 &&
+                    event.button.y >= window->menuHeight)
+                    Push(EventKind::LeftDoubleClick, id);
+                break;
+            }
+            default: {
+                // Wheel, text and release events matter to the ImGui windows only.
+                Uint32 sdlId = 0;
+                if (event.type == SDL_MOUSEWHEEL) sdlId = event.wheel.windowID;
+                if (event.type == SDL_MOUSEBUTTONUP) sdlId = event.button.windowID;
+                if (event.type == SDL_KEYUP) sdlId = event.key.windowID;
+                if (event.type == SDL_TEXTINPUT) sdlId = event.text.windowID;
+                if (event.type == SDL_MOUSEMOTION) sdlId = event.motion.windowID;
+                Window* window = sdlId ? FindWindowBySdlId(sdlId) : nullptr;
+                if (window && window->imgui) GadgetsOnEvent(*window, event);
+                if (window && window->hasMenu) MenuOnEvent(*window, event);
+                break;
+            }
+        }
+    }
+    for (auto& [id, window] : backend.windows)
+        if (window.imgui) GadgetsRender(id, window);
+    MovieAdvance();
+}
+
+}  // namespace sdl
+
+using namespace sdl;
+
+bool InitWindowSystem() {
+    // Keep the desktop's screen saver as it is until the game switches it off.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    State().videoUp = true;
+    return true;
+}
+
+bool OpenWindow(int id, int x, int y, int w, int h, const std::string& title, int flags) {
+    if (!State().videoUp) return false;
+    if (FindWindow(id)) CloseWindow(id);
+    Uint32 sdlFlags = SDL_WINDOW_SHOWN;
+    if (flags & WindowBorderless) sdlFlags |= SDL_WINDOW_BORDERLESS;
+    if (flags & WindowCaptioned) sdlFlags |= SDL_WINDOW_RESIZABLE;
+    if (flags & WindowHidden) sdlFlags = (sdlFlags & ~SDL_WINDOW_SHOWN) | SDL_WINDOW_HIDDEN;
+    int px = x, py = y;
+    if (flags & WindowCentered) px = py = SDL_WINDOWPOS_CENTERED;
+    if (id == 4) {
+        // The settings window sits centred over the main window.
+        if (Window* main = FindWindow(0); main && main->handle) {
+            int mx = 0, my = 0, mw = 0, mh = 0;
+            SDL_GetWindowPosition(main->handle, &mx, &my);
+            SDL_GetWindowSize(main->handle, &mw, &mh);
+            px = mx + (mw - w) / 2;
+            py = my + (mh - h) / 2;
+        }
+    }
+    SDL_Window* handle = SDL_CreateWindow(ToUtf8(title).c_str(), px, py, w, h, sdlFlags);
+    if (!handle) return false;
+    Window window;
+    window.handle = handle;
+    window.flags = flags;
+    window.title = title;
+    State().windows[id] = std::move(window);
+    return true;
+}
+
+void CloseWindow(int id) {
+    Window* window = FindWindow(id);
+    if (!window) return;
+    ScreenOnWindowClosing(id);
+    InputOnWindowClosed(id);
+    if (window->imgui) GadgetsClose(*window);
+    if (window->hasMenu) MenuShutdown();
+    SDL_DestroyWindow(window->handle);
+    State().windows.erase(id);
+    // Events of a closed window are of no use any more.
+    auto& events = State().events;
+    for (auto it = events.begin(); it != events.end();) it = it->window == id ? events.erase(it) : std::next(it);
+}
+
+bool WindowExists(int id) { return FindWindow(id) != nullptr; }
+
+void ResizeWindow(int id, int x, int y, int w, int h) {
+    Window* window = FindWindow(id);
+    if (!window) return;
+    SDL_SetWindowPosition(window->handle, x, y);
+    SDL_SetWindowSize(window->handle, w, h + window->menuHeight);
+    ApplyLimits(*window);
+    if (State().screenWindow == id) ScreenApplyViewport();
+}
+
+void SetWindowTitle(int id, const std::string& title) {
+    Window* window = FindWindow(id);
+    if (!window || window->title == title) return;  // unchanged titles cost nothing
+    window->title = title;
+    SDL_SetWindowTitle(window->handle, ToUtf8(title).c_str());
+}
+
+std::string WindowTitle(int id) {
+    Window* window = FindWindow(id);
+    return window ? window->title : std::string();
+}
+
+void SetWindowSizeLimits(int id, int minWidth, int minHeight, int maxWidth, int maxHeight) {
+    Window* window = FindWindow(id);
+    if (!window) return;
+    window->minW = minWidth;
+    window->minH = minHeight;
+    window->maxW = maxWidth;
+    window->maxH = maxHeight;
+    ApplyLimits(*window);
+    if (State().screenWindow == id) ScreenApplyViewport();
+}
+
+int WindowClientWidth(int id) {
+    Window* window = FindWindow(id);
+    if (!window) return 0;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window->handle, &w, &h);
+    return w;
+}
+
+int WindowClientHeight(int id) {
+    Window* window = FindWindow(id);
+    if (!window) return 0;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window->handle, &w, &h);
+    return h - window->menuHeight;
+}
+
+void ShowWindowNormal(int id) {
+    Window* window = FindWindow(id);
+    if (!window) return;
+    SDL_ShowWindow(window->handle);
+    SDL_RestoreWindow(window->handle);
+    SDL_RaiseWindow(window->handle);
+}
+
+bool CreateWindowMenu(int id, const std::string& title, int command, const std::string& item) {
+    Window* window = FindWindow(id);
+    if (!window || window->hasMenu) return window != nullptr;
+    window->hasMenu = true;
+    window->menuTitle = ToUtf8(title);
+    window->menuItem = ToUtf8(item);
+    window->menuCommand = command;
+    // The strip sits above the client area: the window grows by its height.
+    window->menuHeight = MenuStripHeight;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window->handle, &w, &h);
+    SDL_SetWindowSize(window->handle, w, h + MenuStripHeight);
+    ApplyLimits(*window);
+    if (State().screenWindow == id) ScreenApplyViewport();
+    return true;
+}
+
+void AddKeyboardShortcut(int id, Key key, int command) {
+    if (Window* window = FindWindow(id)) window->shortcuts[ScancodeOf(key)] = command;
+}
+
+void RemoveKeyboardShortcut(int id, Key key) {
+    if (Window* window = FindWindow(id)) window->shortcuts.erase(ScancodeOf(key));
+}
+
+Event WindowEvent() {
+    PumpEvents();
+    auto& events = State().events;
+    if (events.empty()) return Event{};
+    Event event = events.front();
+    events.pop_front();
+    return event;
+}
+
+void MessageBox(const std::string& title, const std::string& text) {
+    Window* main = FindWindow(0);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, ToUtf8(title).c_str(), ToUtf8(text).c_str(),
+                             main ? main->handle : nullptr);
+}
+
+void ShutdownPlatform() {
+    MovieShutdown();
+    SoundShutdown();
+    FontsShutdown();
+    while (!State().windows.empty()) CloseWindow(State().windows.begin()->first);
+    if (State().videoUp) SDL_Quit();
+    State().videoUp = false;
+}
+
+}  // namespace platform

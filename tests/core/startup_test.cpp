@@ -1,0 +1,82 @@
+#include "core/startup.h"
+
+#include "core/main_loop.h"
+#include "platform/platform.h"
+#include "tests/support/test_game.h"
+
+using StartupTest = GameTest;
+
+namespace {
+std::string LastBoxText() {
+    const auto& boxes = headless::MessageBoxes();
+    return boxes.empty() ? std::string() : boxes.back().title + "|" + boxes.back().text;
+}
+}  // namespace
+
+TEST_F(StartupTest, SecondCopyIsRefusedWithAnUntitledBox) {
+    headless::SetOtherInstanceRunning(true);
+    EXPECT_FALSE(Startup());
+    EXPECT_EQ(LastBoxText(), "|Nebulor 2 Already started");
+    EXPECT_FALSE(platform::WindowExists(0));
+    EXPECT_TRUE(headless::ScreenSaverEnabled());
+}
+
+TEST_F(StartupTest, EachFailureShowsItsMessageAndEndsBeforeTheScreenSaverIsTouched) {
+    struct Case {
+        headless::Service service;
+        const char* text;
+    } cases[] = {
+        {headless::Service::Keyboard, "Can't open DirectX 7-9"},
+        {headless::Service::Sprite, "Can't open DirectX 7-9"},
+        {headless::Service::Mouse, "Can't open DirectX 7-9"},
+        {headless::Service::Sound, "Can't open DirectX 7-9"},
+        {headless::Service::Movie, "Can't open DirectX 7-9"},
+        {headless::Service::Window3, "Can't open Loading Window"},
+        {headless::Service::Window0, "Can't open Main Window"},
+        {headless::Service::Screen, "Can't open Loading Window"},
+    };
+    for (const Case& c : cases) {
+        headless::Reset();
+        headless::FailService(c.service);
+        EXPECT_FALSE(Startup());
+        EXPECT_EQ(LastBoxText(), std::string("Nebulor|") + c.text);
+        EXPECT_TRUE(headless::ScreenSaverEnabled());
+        EXPECT_EQ(headless::MessageBoxes().size(), 1u);
+    }
+}
+
+TEST_F(StartupTest, MissingMenuIsNoError) {
+    headless::FailService(headless::Service::Menu);
+    EXPECT_TRUE(Startup());
+    EXPECT_TRUE(platform::WindowExists(0));
+}
+
+TEST_F(StartupTest, StartupReachesTheLoopWithItsInitialState) {
+    ASSERT_TRUE(Startup());
+    EXPECT_EQ(Game.GamePhase, PhaseReady);
+    EXPECT_EQ(Game.Paylines, 0);
+    EXPECT_EQ(Game.WinDisplayBlocked, 1);
+    EXPECT_FALSE(headless::ScreenSaverEnabled());
+    EXPECT_FALSE(platform::WindowExists(3));
+    EXPECT_EQ(platform::WindowClientWidth(0), 1280);
+    EXPECT_EQ(platform::WindowClientHeight(0), 748);
+    EXPECT_EQ(headless::FrameRateCap(), 60);  // the headless desktop reports no rate
+    EXPECT_EQ(platform::WindowTitle(0).rfind("Nebulor v2.5 - Punkte: ", 0), 0u);
+
+    headless::PressKey(platform::KeyEscape);
+    RunFrames(1);
+    headless::ReleaseKey(platform::KeyEscape);
+    RunFrames(1);
+    EXPECT_TRUE(MainLoopFinished());
+    Shutdown();
+    EXPECT_TRUE(headless::ScreenSaverEnabled());
+    EXPECT_FALSE(platform::WindowExists(0));
+}
+
+TEST_F(StartupTest, AppDataUnsetOrUnwritableStillStarts) {
+    unsetenv("APPDATA");
+    EXPECT_TRUE(Startup());
+    headless::Reset();
+    setenv("APPDATA", "/proc/no-such-folder", 1);
+    EXPECT_TRUE(Startup());
+}

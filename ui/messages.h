@@ -1,0 +1,23 @@
+// The pop-up message box and the frame that marks a cell of a winning line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Builds the message picture (sprite 72): up to four centred lines in system
+// fonts over image 57 (background 1) or over nothing. The caller sets
+// MessageOverlayOn to 1.
+void ShowMessage(const std::string& line1, const std::string& line2, const std::string& line3,
+                 const std::string& line4, int64_t background, int64_t font1, int64_t font2, int64_t font3,
+                 int64_t font4);
+
+// A message in the style of the game's feature messages: no background,
+// system fonts 3, 3, 2, 1; also sets MessageOverlayOn.
+void ShowFeatureMessage(const std::string& line1, const std::string& line2 = "", const std::string& line3 = "",
+                        const std::string& line4 = "");
+
+// Fades the message in or out by 5 per frame and draws it; returns the new opacity.
+int64_t DrawMessageOverlay(int64_t alpha);
+
+// Frames cell `cell` of the reel window in a colour (5-pixel frame, 5 pixels in).
+void DrawCellFrame(int64_t cell, int64_t red, int64_t green, int64_t blue);
