@@ -1,0 +1,214 @@
+#include "ui/game_screen.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+
+#include "assets/bitmap_font.h"
+#include "assets/sound.h"
+#include "core/game_state.h"
+#include "core/text_table.h"
+#include "platform/platform.h"
+#include "ui/amount_text.h"
+#include "ui/layout.h"
+#include "ui/paytable_page.h"
+
+namespace {
+
+constexpr int64_t SmallFont = 5, CreditFont = 6, LargeFont = 9;
+constexpr int BackgroundSprite = 15, PaytableSprite = 19, WheelFirstSprite = 58;
+constexpr int LadderFrameSprite = 37, LadderStepFirstSprite = 21;
+
+void DrawFullScreen(int sprite, bool opaque) {
+    platform::DrawOptions options;
+    options.width = static_cast<int>(Game.ScreenWidth);
+    options.height = static_cast<int>(Game.ScreenHeight);
+    options.opaque = opaque;
+    platform::DrawSprite(sprite, static_cast<int>(-Game.ShiftX), static_cast<int>(-Game.ShiftY), options);
+}
+
+void DrawInfoText(const InfoText& entry) {
+    DrawBitmapText(entry.font, entry.x - static_cast<float>(Game.ShiftX), entry.y - static_cast<float>(Game.ShiftY),
+                   entry.text, entry.alpha, entry.colour, static_cast<float>(entry.size));
+}
+
+// The shown entry changes every 10 seconds, in list order.
+void RotateInfoTexts() {
+    if (Game.InfoTexts.empty()) return;
+    if (Game.InfoTextTimerOn == 0) {
+        Game.InfoTextTimerOn = 1;
+        Game.InfoTextTimerStart = Game.FrameTime;
+    }
+    if (Game.FrameTime - Game.InfoTextTimerStart >= 10000) {
+        Game.InfoTextTimerOn = 0;
+        const int64_t last = static_cast<int64_t>(Game.InfoTexts.size()) - 1;
+        Game.InfoTextCurrent = Game.InfoTextCurrent >= last ? 0 : Game.InfoTextCurrent + 1;
+    }
+}
+
+void DrawTopLine() {
+    if (Game.GamePhase == PhasePaytable) {
+        Game.InfoTextCurrent = 0;
+        if (!Game.InfoTexts.empty()) DrawInfoText(Game.InfoTexts[0]);
+    } else if (Game.GameMode == ModeBaseGame) {
+        RotateInfoTexts();
+        if (Game.InfoTextCurrent >= 0 && Game.InfoTextCurrent < static_cast<int64_t>(Game.InfoTexts.size()))
+            DrawInfoText(Game.InfoTexts[static_cast<size_t>(Game.InfoTextCurrent)]);
+    } else if (Game.GameMode == ModeFreeGames) {
+        char counter[64];
+        snprintf(counter, sizeof counter, "%" PRId64 " von %" PRId64, Game.FreeGamesPlayed, Game.FreeGamesWon);
+        DrawBitmapText(LargeFont, 0.3f * static_cast<float>(Game.ScreenWidth) - static_cast<float>(Game.ShiftX),
+                       0.05f * static_cast<float>(Game.ScreenHeight) - static_cast<float>(Game.ShiftY),
+                       counter + Text(TextTitleFreeGames), 255, 0xFFFFFF, 1.0f);
+    }
+}
+
+bool CountersShown() {
+    switch (Game.GamePhase) {
+        case PhaseSpinning:
+        case PhaseSettled:
+        case PhaseReady:
+        case PhaseWildPick:
+        case PhaseWheelIdle:
+        case PhaseWheelTurning:
+        case PhaseWheelStopped: return true;
+        default: return false;
+    }
+}
+
+void DrawCounters() {
+    if (Game.FunMode == 1) {
+        DrawBitmapText(SmallFont, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)), Text(TextFunPoints));
+        DrawRightAligned(LayoutX(19), LayoutY(90), AmountText(Game.FunPoints), 0, SmallFont);
+    } else {
+        DrawBitmapText(SmallFont, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)),
+                       Text(TextPointMemory));
+        const bool warning = Game.Points <= Game.Bid + Game.ExtraWildCost;
+        DrawRightAligned(LayoutX(19), LayoutY(91), AmountText(Game.Points), warning ? 1 : 0, SmallFont);
+        // Drawing is where autoplay stops for lack of points.
+        if (warning) Game.Autoplay = 0;
+    }
+    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(27)), static_cast<float>(LayoutY(86)), Text(TextPoints));
+    DrawRightAligned(LayoutX(39), LayoutY(91), AmountText(Game.DisplayedWin), 0, SmallFont);
+    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(51)), static_cast<float>(LayoutY(86)), Text(TextBet));
+    if (Game.ExtraWildOn == 1)
+        DrawRightAligned(LayoutX(58.75f), LayoutY(91), AmountText(Game.Bid) + "+" + AmountText(Game.ExtraWildCost), 0,
+                         SmallFont);
+    else
+        DrawRightAligned(LayoutX(55), LayoutY(91), AmountText(Game.Bid), 0, SmallFont);
+}
+
+void DrawStatusTexts() {
+    auto at = [](float x, float y, int64_t font, TextKey key) {
+        DrawBitmapText(font, static_cast<float>(LayoutX(x)), static_cast<float>(LayoutY(y)), Text(key));
+    };
+    if (Game.GamePhase == PhaseWildPick) at(9, 80, SmallFont, TextChooseWildPositions);
+    if (Game.Autoplay == 1) at(0, 5, SmallFont, TextAutoplay);
+    if (Game.SoundOn == 0) at(0, 3, SmallFont, TextSoundOff);
+    if (Game.Points < Game.Bid && Game.MessageOverlayOn == 0 && Game.CurrentWin == 0 && Game.SpinFinished == 1)
+        at(15, 40, LargeFont, TextNotEnoughPoints);
+}
+
+void DrawLevelPlanets() {
+    const float column = Game.GraphicsOn == 0 ? 89.0f : 88.5f;
+    auto planet = [](int sprite, float x, float y) {
+        platform::DrawSprite(sprite, static_cast<int>(LayoutX(x)), static_cast<int>(LayoutY(y)));
+    };
+    if (Game.Level >= 2) planet(82, 88.5f, 36.5f);
+    if (Game.Level == 3) planet(83, column, 47.5f);
+    if (Game.Level >= 4) planet(84, column, 47.5f);
+    if (Game.Level == 5) planet(85, column, 58);
+}
+
+void DrawSideColumn() {
+    DrawBitmapText(CreditFont, static_cast<float>(-Game.ShiftX), static_cast<float>(LayoutY(96)), CreditLine(), 255,
+                   0xFFFFFF, 1.0f);
+    SetFontSize(SmallFont, 0.8f);
+    SetFontColour(SmallFont, 0xFFFFFF);
+    char level[32];
+    snprintf(level, sizeof level, "Level: %" PRId64, Game.Level);
+    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(78)), level);
+    DrawLevelPlanets();
+    const int64_t now = platform::CurrentDate();
+    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(80)),
+                   platform::FormatDate("%yyyy/%mm/%dd", now));
+    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(82)),
+                   platform::FormatDate("%hh:%ii:%ss", now));
+}
+
+}  // namespace
+
+const std::string& CreditLine() {
+    static const std::string line = "Nebulor 2  \xa9 2026 Dax-Fenno";
+    return line;
+}
+
+void DrawRightAligned(int64_t x, int64_t y, const std::string& text, int64_t warning, int64_t font) {
+    if (text.empty()) return;
+    const int64_t width = std::lround(TextWidth(font, text));
+    SetFontColour(font, warning ? WarningColour : 0xFFFFFF);
+    DrawBitmapText(font, static_cast<float>(x - width), static_cast<float>(y), text);
+    SetFontColour(font, 0xFFFFFF);
+}
+
+void AdvancePrizeWheel() {
+    const int64_t phase = Game.GamePhase;
+    if (phase != PhaseWheelIdle && phase != PhaseWheelTurning) return;
+    if (Game.TimerGate == 0) {
+        Game.TimerGate = 1;
+        Game.TickStart = Game.FrameTime;
+    }
+    const int64_t wait = phase == PhaseWheelTurning ? Game.PrizeDelay : Game.PrizeDelay + 600;
+    if (Game.FrameTime - Game.TickStart <= wait) return;
+    Game.TimerGate = 0;
+    Game.PrizeFrame += 1;
+    PlayEffect(7);
+    if (Game.PrizeFrame > 11) {
+        Game.PrizeFrame = 0;
+        Game.PrizeLaps += 1;
+    }
+    if (phase != PhaseWheelTurning) return;
+    // Five fast turns, then it slows by 20 ms a frame until the target comes round.
+    if (Game.PrizeLaps > 4) {
+        Game.PrizeDelay += 20;
+        if (Game.PrizeLaps >= 5 && Game.PrizeFrame == Game.PrizeTarget) {
+            Game.PrizeDelay = 200;
+            Game.CurrentWin = Game.PrizeFrame * 100;
+            Game.GamePhase = PhaseWheelStopped;
+        }
+    } else if (Game.PrizeDelay > 40) {
+        Game.PrizeDelay -= 5;
+    }
+}
+
+void DrawLadder() {
+    platform::DrawOptions options;
+    options.width = static_cast<int>(ScalePercent(181, static_cast<float>(Game.LadderScaleX)));
+    options.height = static_cast<int>(ScalePercent(807, static_cast<float>(Game.LadderScaleY)));
+    const int x = static_cast<int>(Game.LadderX - Game.ShiftX), y = static_cast<int>(Game.LadderY - Game.ShiftY);
+    platform::DrawSprite(LadderFrameSprite, x, y, options);
+    const int64_t rung = Game.LadderShownRung < 0 ? 0 : (Game.LadderShownRung > 15 ? 15 : Game.LadderShownRung);
+    platform::DrawSprite(LadderStepFirstSprite + static_cast<int>(rung), x, y, options);
+    char countdown[48];
+    snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.", static_cast<double>(Game.LadderCountdown) / 1000.0);
+    DrawBitmapText(SmallFont, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 255, 0xFFFFFF, 0.6f);
+}
+
+void DrawGameScreen(float) {
+    UpdateWindowShift();
+    DrawFullScreen(BackgroundSprite, false);
+    if (Game.GamePhase == PhasePaytable) {
+        DrawFullScreen(PaytableSprite, true);
+        DrawPaytablePage();
+    }
+    DrawTopLine();
+    SetFontSize(SmallFont, 1.0f);
+    if (CountersShown()) DrawCounters();
+    DrawStatusTexts();
+    if (Game.GamePhase != PhasePaytable) DrawSideColumn();
+    if (Game.GamePhase >= PhaseWheelIdle && Game.GamePhase <= PhaseWheelStopped) {
+        AdvancePrizeWheel();
+        DrawFullScreen(WheelFirstSprite + static_cast<int>(Game.PrizeFrame % 12), false);
+    }
+    if (Game.LadderOpen == 1 || Game.LadderFinished == 1) DrawLadder();
+}

@@ -1,0 +1,24 @@
+// The base layer of every frame: background, top line, counters, status
+// texts, credit line, level display, date and time, prize wheel and ladder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Draws the whole base layer; called once per frame by the main loop before the reels.
+void DrawGameScreen(float frameDelta);
+
+// Draws `text` in `font` with its right edge at x; the warning colour when `warning` is non-zero.
+void DrawRightAligned(int64_t x, int64_t y, const std::string& text, int64_t warning, int64_t font);
+
+// The timing of the daily prize wheel: idle turning, the run to the target, the stop.
+void AdvancePrizeWheel();
+
+// The risk ladder picture with its lit rung and the countdown.
+void DrawLadder();
+
+// The one-line credit notice at the bottom-left corner.
+const std::string& CreditLine();
+
+// Colour of a counter whose points no longer cover the stake.
+constexpr int64_t WarningColour = 0xB45B61;
