@@ -14,9 +14,6 @@
 namespace {
 
 constexpr int LoadingWindow = 3;
-// The loading picture's sprite: outside the catalogue's numbers, alive only
-// while the loading window is open.
-constexpr int LoadingPictureSprite = 90;
 constexpr int IntroJingle = 0;
 
 bool CreateLoadingPicture() {
