@@ -98,10 +98,11 @@ Track LineTone(int n) {
     const double note = scale[n - 1];
     Track track(1.66, false);
     Noise noise(2300 + n);
-    Place(track, 0.0, Bell(Hz(note), 1.66, 0.55, 0.9), 0.34, 0.15);
-    Place(track, 0.0, Pluck(Hz(note - 12), 1.2, 0.35, 0.5), 0.22, -0.15);
-    Place(track, 0.0, Pad(Hz(note - 12), 1.66, 0.04, 0.9), 0.07, -0.4);
-    Place(track, 0.0, Pad(Hz(note - 5), 1.66, 0.04, 0.9), 0.06, 0.4);
+    // The bell carries the pitch; the pluck and pad an octave below only warm it.
+    Place(track, 0.0, Bell(Hz(note), 1.66, 0.55, 0.9), 0.4, 0.15);
+    Place(track, 0.0, Pluck(Hz(note - 12), 1.2, 0.35, 0.5), 0.1, -0.15);
+    Place(track, 0.0, Pad(Hz(note - 12), 1.66, 0.04, 0.9), 0.035, -0.4);
+    Place(track, 0.0, Pad(Hz(note - 5), 1.66, 0.04, 0.9), 0.03, 0.4);
     Place(track, 0.02, Hiss(noise, 0.5, 0.12, 9000), 0.05, 0.0);
     Finish(track, 0.65, 0.28, 0.45, 0.82);
     return track;

@@ -131,9 +131,9 @@ Track FreeGameLoop() {
         PadChord(track, at, 8 * beat + 0.3, {chords[part][0] - 12, chords[part][1], chords[part][2]}, 0.05, 0.4, 0.5);
         for (int b = 0; b < 8; ++b) {
             const double bt = at + b * beat;
-            Place(track, bt, Kick(0.35), 0.42, 0.0);
-            Place(track, bt + 2 * step, Hiss(noise, 0.09, 0.03, 7000), 0.11, 0.25);
-            Place(track, bt + 3 * step, Hiss(noise, 0.05, 0.012, 9000), 0.05, -0.3);
+            Place(track, bt, Kick(0.35), 0.32, 0.0);
+            Place(track, bt + 2 * step, Hiss(noise, 0.09, 0.03, 7000), 0.15, 0.25);
+            Place(track, bt + 3 * step, Hiss(noise, 0.05, 0.012, 9000), 0.07, -0.3);
             for (int e = 0; e < 2; ++e) {
                 const double note = roots[part] + ((b * 2 + e) % 4 == 2 ? 12 : 0);
                 Place(track, bt + e * 2 * step, Bass(Hz(note), 2 * step * 0.9, 0.03), 0.26, 0.0);
