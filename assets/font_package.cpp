@@ -42,18 +42,6 @@ struct DecodedAtlas {
     std::vector<uint8_t> rgba;
 };
 
-// True when the bytes lie inside one of the game's embedded blobs, which
-// never change while the program runs.
-bool InsideEmbeddedData(const uint8_t* data, size_t size) {
-    for (size_t i = 0; i < kEmbeddedAssetCount; ++i) {
-        const EmbeddedAsset& asset = kEmbeddedAssets[i];
-        if (asset.data && data >= asset.data && size <= asset.size &&
-            static_cast<size_t>(data - asset.data) <= asset.size - size)
-            return true;
-    }
-    return false;
-}
-
 // Start-up creates the same fonts three times: an embedded atlas is decoded
 // once and kept. Other data is decoded into `scratch`. None when it is damaged.
 const DecodedAtlas* DecodeAtlas(const uint8_t* png, size_t size, DecodedAtlas& scratch) {

@@ -42,14 +42,20 @@ int SeekMemory(void* source, ogg_int64_t offset, int whence) {
 
 long TellMemory(void* source) { return static_cast<long>(static_cast<MemoryReader*>(source)->at); }
 
-// Each embedded clip is decoded once per process: start-up runs more than
-// once in the tests, and the clips never change.
-std::map<const uint8_t*, DecodedSound>& DecodedClips() {
-    static std::map<const uint8_t*, DecodedSound> clips;
-    return clips;
-}
-
 const EmbeddedAsset* EmbeddedSound(int number) { return FindEmbedded("sound", number); }
+
+// Each embedded clip is decoded once per process (start-up runs more than
+// once in the tests); other data is decoded into `scratch`. None when damaged.
+const DecodedSound* Decode(const EmbeddedAsset* asset, size_t size, DecodedSound& scratch) {
+    if (!InsideEmbeddedData(asset->data, size)) return DecodeOgg(asset->data, size, scratch) ? &scratch : nullptr;
+    static std::map<const uint8_t*, DecodedSound> clips;
+    auto it = clips.find(asset->data);
+    if (it == clips.end()) {
+        if (!DecodeOgg(asset->data, size, scratch)) return nullptr;
+        it = clips.emplace(asset->data, std::move(scratch)).first;
+    }
+    return &it->second;
+}
 
 }  // namespace
 
@@ -68,7 +74,9 @@ bool DecodeOgg(const uint8_t* data, size_t size, DecodedSound& sound) {
     sound.channels = info->channels;
     sound.rate = static_cast<int>(info->rate);
     const ogg_int64_t total = ov_pcm_total(&file, -1);
-    if (total > 0) sound.pcm.reserve(static_cast<size_t>(total) * static_cast<size_t>(sound.channels));
+    // The stated length only sizes the buffer; a damaged header may claim hours.
+    if (total > 0 && total < ogg_int64_t{60} * sound.rate)
+        sound.pcm.reserve(static_cast<size_t>(total) * static_cast<size_t>(sound.channels));
     char buffer[16384];
     int section = 0;
     bool ok = true;
@@ -97,15 +105,17 @@ bool DecodeOgg(const uint8_t* data, size_t size, DecodedSound& sound) {
 size_t StoredSoundLength(int number) {
     const EmbeddedAsset* sound = EmbeddedSound(number);
     if (!sound) return 0;
+    if (!InsideEmbeddedData(sound->data, sound->size)) return sound->size;
     // The blobs lie back to back: the next one starts where this one ends.
-    const uint8_t* next = nullptr;
+    const uintptr_t start = reinterpret_cast<uintptr_t>(sound->data);
+    uintptr_t next = 0;
     for (size_t i = 0; i < kEmbeddedAssetCount; ++i) {
-        const uint8_t* start = kEmbeddedAssets[i].data;
-        if (start > sound->data && (!next || start < next)) next = start;
+        const uintptr_t other = reinterpret_cast<uintptr_t>(kEmbeddedAssets[i].data);
+        if (other > start && (next == 0 || other < next)) next = other;
     }
-    if (!next) return sound->size;
-    const size_t distance = static_cast<size_t>(next - sound->data);
-    return distance < sound->size ? distance : sound->size;
+    // Never past the blob itself, should padding ever sit between blobs.
+    if (next == 0 || next - start > sound->size) return sound->size;
+    return next - start;
 }
 
 bool LoadSounds() {
@@ -113,16 +123,11 @@ bool LoadSounds() {
         const EmbeddedAsset* asset = EmbeddedSound(entry.number);
         bool created = false;
         if (asset) {
-            auto& clips = DecodedClips();
-            auto it = clips.find(asset->data);
-            if (it == clips.end()) {
-                DecodedSound sound;
-                if (DecodeOgg(asset->data, StoredSoundLength(entry.number), sound))
-                    it = clips.emplace(asset->data, std::move(sound)).first;
-            }
-            if (it != clips.end())
-                created = platform::CreateSound(entry.number, it->second.pcm.data(), it->second.Frames(),
-                                                it->second.channels, it->second.rate);
+            DecodedSound scratch;
+            const DecodedSound* sound = Decode(asset, StoredSoundLength(entry.number), scratch);
+            if (sound)
+                created = platform::CreateSound(entry.number, sound->pcm.data(), sound->Frames(), sound->channels,
+                                                sound->rate);
         }
         if (!created) {
             platform::MessageBox("Fehler", std::string("Fehler beim laden von Sound ") + entry.label + "!");
