@@ -20,6 +20,7 @@ namespace {
 constexpr uint64_t PackageMagic = 0x7C30342E317C8354ull;
 constexpr int32_t ChunkEnd = 0, ChunkAtlas = 1, ChunkGlyphs = 2, ChunkKerning = 3;
 constexpr size_t GlyphRecordBytes = 18, KerningRecordBytes = 6;
+constexpr int64_t MaxAtlasFileBytes = int64_t{64} << 20;
 
 uint32_t ReadU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
@@ -123,6 +124,8 @@ int64_t Attribute(const XML_Char** attributes, const char* name) {
         if (*text == '+') ++text;
         int64_t value = 0;
         const auto result = std::from_chars(text, text + strlen(text), value);
+        // Too large a number stays too large (an index far above 255, not 0).
+        if (result.ec == std::errc::result_out_of_range) return *text == '-' ? INT64_MIN : INT64_MAX;
         return result.ec == std::errc() ? value : 0;
     }
     return 0;
@@ -142,8 +145,12 @@ void XMLCALL StartElement(void* data, const XML_Char* name, const XML_Char** att
     if (reader.depth == 1) {
         for (int i = 0; attributes[i]; i += 2) {
             if (strcmp(attributes[i], "Image") != 0) continue;
+            // Only an ordinary file of sensible size: a descriptor may name a
+            // device or a pipe, whose reading would never end.
+            const std::string path = reader.folder + attributes[i + 1];
+            const int64_t bytes = platform::FileSize(path);
             std::vector<uint8_t> png;
-            if (platform::ReadWholeFile(reader.folder + attributes[i + 1], png))
+            if (bytes > 0 && bytes <= MaxAtlasFileBytes && platform::ReadWholeFile(path, png))
                 LoadAtlas(set, png.data(), png.size(), true);
         }
     } else if (reader.depth == 2) {

@@ -389,3 +389,11 @@ TEST_F(FontReaderTest, DataThatIsNeitherPackageNorXmlGivesNoFont) {
     EXPECT_EQ(LoadBitmapFont(5, nullptr, 0, ""), nullptr);
     EXPECT_EQ(FontById(5), nullptr);
 }
+
+TEST_F(FontReaderTest, ADescriptorNamingADeviceReadsNoAtlas) {
+    const std::string xml = "<Font Image=\"dev/zero\"><Character Index=\"65\"/></Font>";
+    BitmapFont* font = LoadBitmapFont(5, reinterpret_cast<const uint8_t*>(xml.data()), xml.size(), "/");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->glyphSet->atlasSprite, -1);
+    EXPECT_NE(font->glyphSet->glyphs['A'], nullptr);
+}
