@@ -81,7 +81,9 @@ int64_t KerningAmount(const BitmapFont* font, int64_t key);
 // Sets where text hangs from its position: fractions of its width and height.
 // -65535 keeps a value; an anchor Y of -1 takes the anchor X.
 void SetTextAnchor(int64_t font, float anchorX, float anchorY = -1.0f);
+// Sets the 0xRRGGBB tint that text of the font is drawn in.
 void SetFontColour(int64_t font, int64_t colour);
+// Sets the scale of the font's glyphs (1.0: as in the atlas).
 void SetFontSize(int64_t font, float size);
 // Back to left/top, white, alpha 255, size 1, no arc, slant, spacing or kerning.
 void ResetFontStyle(int64_t font);
@@ -92,8 +94,9 @@ void ResetFontStyle(int64_t font);
 // and height in pixels (0 and 0 for an empty text).
 int64_t MeasureText(const BitmapFont* font, const std::string& text, float size, float* width = nullptr,
                     float* height = nullptr);
-// Width and height of `text` in font `font` (size -65535: the font's size).
+// Width of `text` in font `font` (size -65535: the font's size); for layout and anchors.
 float TextWidth(int64_t font, const std::string& text, float size = FontDefaultF);
+// Height of `text`: the font's line height at that size (0 for an empty text).
 float TextHeight(int64_t font, const std::string& text, float size = FontDefaultF);
 // Draws `text` at (x, y) with the font's anchor, tinted and faded; every
 // optional argument at -65535 takes the font's own value.
@@ -113,9 +116,10 @@ BitmapFont* ReadFontPackage(BitmapFont* font, const uint8_t* chunks, size_t size
 // Reads an XML font descriptor into the font's glyph set; none if it is not
 // well-formed XML.
 BitmapFont* ReadFontDescriptor(BitmapFont* font, const uint8_t* xml, size_t size, const std::string& folder);
-// Sprite and image numbers for a new atlas: 1000 and up, clear of the catalogue
-// and of every atlas in use.
+// Sprite number for a new atlas: 1000 and up, clear of the catalogue and of
+// every atlas in use. Used by the readers.
 int64_t FreeAtlasSpriteNumber();
+// Plain-image number for a descriptor font's atlas image, likewise.
 int64_t FreeAtlasImageNumber();
 
 // Opens system font `id` ("Arial" bold, from the embedded TrueType face) at a
