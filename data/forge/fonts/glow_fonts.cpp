@@ -19,7 +19,7 @@
 namespace forge {
 namespace {
 
-struct GlowFontSpec {
+struct GlowFontRecipe {
     const char* face;       // Debian font file
     int lineHeight;         // FreeType line height wanted, pixels
     int padding;            // glow border around every cell
@@ -32,8 +32,8 @@ struct GlowFontSpec {
 
 constexpr int AtlasWidth = 512;
 
-const GlowFontSpec SmallFont{"LiberationSans-Bold.ttf", 22, 8, 4096, 2037, 330, 2.0, 1.5};
-const GlowFontSpec LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 4.5, 1.7};
+const GlowFontRecipe SmallFont{"LiberationSans-Bold.ttf", 22, 8, 4096, 2037, 330, 2.0, 1.5};
+const GlowFontRecipe LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 4.5, 1.7};
 
 // A glyph rendered into its cell: white ink and glow as alpha 0..1.
 struct Cell {
@@ -81,20 +81,20 @@ std::vector<int> CharacterCodes(FT_Face face, size_t records) {
 }
 
 // Renders the glyph of `code` into a padded cell with its glow.
-Cell RenderCell(FT_Face face, int code, const GlowFontSpec& spec, int ascender) {
+Cell RenderCell(FT_Face face, int code, const GlowFontRecipe& recipe, int ascender) {
     Cell cell;
     cell.code = code;
     const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
     // A code without a glyph in the face (the delete control) gets an empty cell.
     if (index != 0 && FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) == 0)
         cell.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
-    cell.width = cell.advance + 2 * spec.padding;
-    cell.height = spec.lineHeight + 2 * spec.padding;
+    cell.width = cell.advance + 2 * recipe.padding;
+    cell.height = recipe.lineHeight + 2 * recipe.padding;
     std::vector<float> ink(static_cast<size_t>(cell.width) * cell.height, 0.0f);
     if (index != 0 && cell.advance > 0) {
         const FT_Bitmap& bitmap = face->glyph->bitmap;
-        const int left = spec.padding + face->glyph->bitmap_left;
-        const int top = spec.padding + ascender - face->glyph->bitmap_top;
+        const int left = recipe.padding + face->glyph->bitmap_left;
+        const int top = recipe.padding + ascender - face->glyph->bitmap_top;
         for (unsigned row = 0; row < bitmap.rows; ++row)
             for (unsigned column = 0; column < bitmap.width; ++column) {
                 const int x = left + static_cast<int>(column), y = top + static_cast<int>(row);
@@ -102,10 +102,10 @@ Cell RenderCell(FT_Face face, int code, const GlowFontSpec& spec, int ascender) 
                 ink[y * cell.width + x] = bitmap.buffer[row * bitmap.pitch + column] / 255.0f;
             }
     }
-    const std::vector<float> glow = Blur(ink, cell.width, cell.height, spec.glowSigma);
+    const std::vector<float> glow = Blur(ink, cell.width, cell.height, recipe.glowSigma);
     cell.alpha.resize(ink.size());
     for (size_t i = 0; i < ink.size(); ++i) {
-        const float halo = std::min(1.0f, glow[i] * static_cast<float>(spec.glowStrength)) * 0.75f;
+        const float halo = std::min(1.0f, glow[i] * static_cast<float>(recipe.glowStrength)) * 0.75f;
         cell.alpha[i] = ink[i] + halo * (1.0f - ink[i]);
     }
     return cell;
@@ -178,24 +178,24 @@ int PixelSizeFor(FT_Face face, int lineHeight) {
     return 0;
 }
 
-bool BuildFromFace(FT_Face face, const GlowFontSpec& spec, BuiltFont& built, std::string& problem) {
-    if (PixelSizeFor(face, spec.lineHeight) == 0) {
+bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built, std::string& problem) {
+    if (PixelSizeFor(face, recipe.lineHeight) == 0) {
         problem = "no pixel size gives the line height";
         return false;
     }
     const int ascender = static_cast<int>((face->size->metrics.ascender + 32) >> 6);
-    const std::vector<int> codes = CharacterCodes(face, spec.records);
-    if (codes.size() != spec.records) {
+    const std::vector<int> codes = CharacterCodes(face, recipe.records);
+    if (codes.size() != recipe.records) {
         problem = "the face has too few characters";
         return false;
     }
     std::vector<Cell> cells;
-    for (int code : codes) cells.push_back(RenderCell(face, code, spec, ascender));
-    if (!PackCells(cells, spec.atlasHeight)) {
+    for (int code : codes) cells.push_back(RenderCell(face, code, recipe, ascender));
+    if (!PackCells(cells, recipe.atlasHeight)) {
         problem = "the glyph cells do not fit the atlas";
         return false;
     }
-    Picture atlas(AtlasWidth, spec.atlasHeight);
+    Picture atlas(AtlasWidth, recipe.atlasHeight);
     for (const Cell& cell : cells) {
         for (int y = 0; y < cell.height; ++y)
             for (int x = 0; x < cell.width; ++x) {
@@ -204,9 +204,9 @@ bool BuildFromFace(FT_Face face, const GlowFontSpec& spec, BuiltFont& built, std
                 pixel[0] = pixel[1] = pixel[2] = 255;
                 pixel[3] = static_cast<uint8_t>(std::lround(std::clamp(cell.alpha[y * cell.width + x], 0.0f, 1.0f) * 255));
             }
-        built.glyphs.push_back(GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-spec.padding),
-                                           static_cast<int16_t>(-spec.padding), static_cast<int16_t>(cell.advance),
-                                           static_cast<int16_t>(spec.lineHeight), static_cast<int16_t>(cell.x),
+        built.glyphs.push_back(GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-recipe.padding),
+                                           static_cast<int16_t>(-recipe.padding), static_cast<int16_t>(cell.advance),
+                                           static_cast<int16_t>(recipe.lineHeight), static_cast<int16_t>(cell.x),
                                            static_cast<int16_t>(cell.y), static_cast<int16_t>(cell.width),
                                            static_cast<int16_t>(cell.height)});
     }
@@ -216,26 +216,26 @@ bool BuildFromFace(FT_Face face, const GlowFontSpec& spec, BuiltFont& built, std
     built.atlasPng = EncodePng(atlas, PngFormat::Rgba8);
     // Pairs may name characters beyond the package's records (the reader
     // ignores them): the large font's Latin-1 pairs alone fall a little short.
-    built.kerning = KerningPairs(face, CharacterCodes(face, std::max<size_t>(spec.records, 448)), spec.kerningRecords);
-    if (built.kerning.size() != spec.kerningRecords) {
+    built.kerning = KerningPairs(face, CharacterCodes(face, std::max<size_t>(recipe.records, 448)), recipe.kerningRecords);
+    if (built.kerning.size() != recipe.kerningRecords) {
         problem = "the face has too few kerning pairs";
         return false;
     }
     return !built.atlasPng.empty();
 }
 
-bool BuildGlowFont(const GlowFontSpec& spec, BuiltFont& built) {
+bool BuildGlowFont(const GlowFontRecipe& recipe, BuiltFont& built) {
     FT_Library library;
     if (FT_Init_FreeType(&library) != 0) return false;
     FT_Face face;
-    std::string problem = "cannot open " + SystemFontPath(spec.face);
+    std::string problem = "cannot open " + SystemFontPath(recipe.face);
     bool ok = false;
-    if (FT_New_Face(library, SystemFontPath(spec.face).c_str(), 0, &face) == 0) {
-        ok = BuildFromFace(face, spec, built, problem);
+    if (FT_New_Face(library, SystemFontPath(recipe.face).c_str(), 0, &face) == 0) {
+        ok = BuildFromFace(face, recipe, built, problem);
         FT_Done_Face(face);
     }
     FT_Done_FreeType(library);
-    if (!ok) fprintf(stderr, "forge: %s: %s\n", spec.face, problem.c_str());
+    if (!ok) fprintf(stderr, "forge: %s: %s\n", recipe.face, problem.c_str());
     return ok;
 }
 
