@@ -1,6 +1,8 @@
 #include "core/startup.h"
 
+#include "assets/bitmap_font.h"
 #include "core/game_state.h"
+#include "core/loading_screen.h"
 #include "core/main_loop.h"
 #include "core/text_table.h"
 #include "core/window_title.h"
@@ -29,9 +31,7 @@ bool ShowLoadingWindow() {
     if (!OpenLoadingWindow()) return false;
     if (!platform::OpenScreen(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight))
         return StartupFailure("Can't open Loading Window");
-    platform::CloseScreen();
-    platform::CloseWindow(LoadingWindow);
-    return true;
+    return RunLoadingScreen();
 }
 
 // Steps 18 to 23: the main window, its title, screen, menu and limits.
@@ -66,6 +66,7 @@ bool Startup() {
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
+    if (!LoadFonts()) return false;
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.
     platform::ReleaseMouse(false);

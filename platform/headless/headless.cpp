@@ -406,6 +406,8 @@ bool CreateImage(int id, int w, int h, const uint8_t* rgba) {
 
 bool ImageExists(int id) { return M.images.count(id) > 0; }
 
+void FreeImage(int id) { M.images.erase(id); }
+
 void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     if (!SpriteExists(id)) return;
     headless::DrawRecord record;

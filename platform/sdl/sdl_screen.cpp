@@ -281,6 +281,13 @@ bool CreateImage(int id, int w, int h, const uint8_t* rgba) {
 
 bool ImageExists(int id) { return gScreen.images.count(id) > 0; }
 
+void FreeImage(int id) {
+    auto it = gScreen.images.find(id);
+    if (it == gScreen.images.end()) return;
+    if (it->second.texture) SDL_DestroyTexture(it->second.texture);
+    gScreen.images.erase(it);
+}
+
 void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     SDL_Renderer* renderer = State().renderer;
     auto it = gScreen.sprites.find(id);
