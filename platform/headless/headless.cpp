@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/common/crypt_scale.h"
+#include "platform/common/movie_decoder.h"
 #include "platform/headless/headless_control.h"
 #include "platform/platform.h"
 
@@ -76,7 +77,7 @@ struct Machine {
     bool soundCreation = true;
     std::vector<headless::SoundRecord> soundLog;
     // movie
-    std::set<int> movies;
+    std::map<int, headless::MovieRecord> movies;
     // misc
     std::vector<headless::MessageRecord> boxes;
     bool cryptOpen = false;
@@ -181,6 +182,11 @@ std::string GadgetText(int gadget) {
     auto it = M.gadgets.find(gadget);
     return it == M.gadgets.end() ? std::string() : it->second.text;
 }
+MovieRecord MovieState(int id) {
+    auto it = M.movies.find(id);
+    return it == M.movies.end() ? MovieRecord{} : it->second;
+}
+
 int GadgetWindow(int gadget) {
     auto it = M.gadgets.find(gadget);
     return it == M.gadgets.end() ? -1 : it->second.window;
@@ -579,14 +585,38 @@ int GetSoundStatus(int id, int channel) {
 // ------------------------------------------------------------------- movie
 
 bool LoadMovie(int id, const std::string& path) {
-    if (FileSize(path) <= 0) return false;
-    M.movies.insert(id);
+    // Only a file that decodes as a movie loads, as with the real player.
+    MovieDecoder* decoder = OpenMovieDecoder(path, 0, 0);
+    if (!decoder) return false;
+    headless::MovieRecord record;
+    record.loaded = true;
+    record.width = MovieDisplayWidth(decoder);
+    record.height = MovieDisplayHeight(decoder);
+    CloseMovieDecoder(decoder);
+    M.movies[id] = record;
     return true;
 }
 bool MovieExists(int id) { return M.movies.count(id) > 0; }
-void ResizeMovie(int, int, int, int, int) {}
-void PlayMovie(int, int) {}
-void StopMovie(int) {}
+void ResizeMovie(int id, int x, int y, int w, int h) {
+    auto it = M.movies.find(id);
+    if (it == M.movies.end()) return;
+    it->second.x = x;
+    it->second.y = y;
+    it->second.w = w;
+    it->second.h = h;
+}
+void PlayMovie(int id, int window) {
+    auto it = M.movies.find(id);
+    if (it == M.movies.end() || !WindowExists(window)) return;
+    it->second.playing = true;
+    it->second.window = window;
+}
+void StopMovie(int id) {
+    auto it = M.movies.find(id);
+    if (it == M.movies.end()) return;
+    it->second.playing = false;
+    ++it->second.stops;
+}
 void FreeMovie(int id) { M.movies.erase(id); }
 
 // ------------------------------------------------------------- clock, date

@@ -88,6 +88,8 @@ std::string ToUtf8(const std::string& latin1);
 
 // Movie playback advances inside the event pump.
 void MovieAdvance();
+// A movie playing in a window that is about to close stops and lets go of it.
+void MovieOnWindowClosing(int id);
 void MovieShutdown();
 void SoundShutdown();
 void FontsShutdown();

@@ -177,6 +177,7 @@ bool OpenWindow(int id, int x, int y, int w, int h, const std::string& title, in
 void CloseWindow(int id) {
     Window* window = FindWindow(id);
     if (!window) return;
+    MovieOnWindowClosing(id);
     ScreenOnWindowClosing(id);
     InputOnWindowClosed(id);
     if (window->imgui) GadgetsClose(*window);
