@@ -69,6 +69,7 @@ struct Machine {
     std::array<bool, platform::KeyCount> keysDown{};
     std::array<bool, platform::KeyCount> keysSeen{};
     std::array<bool, platform::KeyCount> keysReleased{};
+    std::array<bool, platform::KeyCount> keysShortcut{};  // the press went to a window shortcut
     std::vector<platform::Event> events;
     // sound
     std::map<int, Sound> sounds;
@@ -295,6 +296,7 @@ Event WindowEvent() {
         for (auto [key, command] : window.shortcuts) {
             if (M.keysDown[key] && !M.keysSeen[key]) {
                 M.keysSeen[key] = true;
+                M.keysShortcut[key] = true;
                 return Event{EventKind::Menu, id, command};
             }
         }
@@ -541,7 +543,9 @@ void MouseLocate(int x, int y) {
 
 void ExamineKeyboard() {
     for (int key = 0; key < KeyCount; ++key) {
-        M.keysReleased[key] = M.keysSeen[key] && !M.keysDown[key];
+        // Letting go of a key whose press was a shortcut is no key release.
+        M.keysReleased[key] = M.keysSeen[key] && !M.keysDown[key] && !M.keysShortcut[key];
+        if (!M.keysDown[key]) M.keysShortcut[key] = false;
         M.keysSeen[key] = M.keysDown[key];
     }
 }

@@ -69,6 +69,8 @@ void PumpEvents();
 // Input state fed by PumpEvents.
 void InputOnEvent(const SDL_Event& event);
 void InputOnWindowClosed(int id);
+// A key press that a window shortcut turned into a command.
+void InputOnShortcut(SDL_Scancode code);
 
 // Sprite-screen hooks used by the window code.
 void ScreenOnWindowClosing(int id);

@@ -98,8 +98,13 @@ bool EnsureRenderer(Movie& movie) {
         movie.ownRenderer = false;
         return true;
     }
+    // A renderer may make SDL build the X11 window anew, at the position SDL
+    // last heard of, which can predate a move just made: put it back.
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window->handle, &x, &y);
     movie.renderer = SDL_CreateRenderer(window->handle, -1, 0);
     if (!movie.renderer) movie.renderer = SDL_CreateRenderer(window->handle, -1, SDL_RENDERER_SOFTWARE);
+    SDL_SetWindowPosition(window->handle, x, y);
     movie.ownRenderer = movie.renderer != nullptr;
     return movie.renderer != nullptr;
 }

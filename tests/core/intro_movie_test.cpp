@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/main_loop.h"
 #include "core/startup.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
@@ -149,4 +150,25 @@ TEST_F(IntroMovieTest, LoadingWindowThatCannotReopenEndsStartup) {
     EXPECT_FALSE(ShowIntroMovie());
     ASSERT_EQ(headless::MessageBoxes().size(), 1u);
     EXPECT_EQ(headless::MessageBoxes()[0].text, "Can't open Loading Window");
+}
+
+TEST_F(IntroMovieTest, TheEscapeThatSkipsTheIntroDoesNotQuitTheGame) {
+    WriteIntro();
+    WriteSettingsWithIntro();
+    headless::PressKey(platform::KeyEscape);
+    const int64_t start = headless::Clock();
+    ASSERT_TRUE(Startup());
+    EXPECT_LT(headless::Clock() - start, 1000);  // skipped at once
+    EXPECT_NE(SettingsText().find("Intro = 0"), std::string::npos);
+    RunFrames(2);
+    headless::ReleaseKey(platform::KeyEscape);
+    RunFrames(2);
+    EXPECT_FALSE(MainLoopFinished());
+
+    // A fresh press and release in the game is the developer key again.
+    headless::PressKey(platform::KeyEscape);
+    RunFrames(1);
+    headless::ReleaseKey(platform::KeyEscape);
+    RunFrames(1);
+    EXPECT_TRUE(MainLoopFinished());
 }
