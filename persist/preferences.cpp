@@ -18,8 +18,20 @@ const uint8_t* Find(const uint8_t* begin, const uint8_t* end, uint8_t wanted) {
     return nullptr;
 }
 
+bool IsByteOrderMark(const uint8_t* at, const uint8_t* end) {
+    return end - at >= 3 && at[0] == 0xEF && at[1] == 0xBB && at[2] == 0xBF;
+}
+
 void ParseLine(Preferences& preferences, const uint8_t* begin, const uint8_t* end) {
-    while (begin < end && IsBlank(static_cast<char>(*begin))) ++begin;
+    // Blanks and byte-order marks (some editors write one) lead no key.
+    for (;;) {
+        if (begin < end && IsBlank(static_cast<char>(*begin)))
+            ++begin;
+        else if (IsByteOrderMark(begin, end))
+            begin += 3;
+        else
+            break;
+    }
     if (begin == end || *begin == ';' || *begin == '#') return;
     if (*begin == '[') {
         if (const uint8_t* close = Find(begin + 1, end, ']')) {
@@ -45,8 +57,6 @@ Preferences ParsePreferences(const uint8_t* data, size_t size) {
     if (!data) return preferences;
     const uint8_t* at = data;
     const uint8_t* end = data + size;
-    // A byte-order mark written by some editors.
-    if (size >= 3 && at[0] == 0xEF && at[1] == 0xBB && at[2] == 0xBF) at += 3;
     while (at < end) {
         const uint8_t* lineEnd = at;
         while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;

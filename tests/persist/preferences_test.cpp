@@ -71,7 +71,7 @@ TEST(PreferencesTest, DecimalValuesTakeTheLeadingNumber) {
 
 TEST(PreferencesTest, AnyBytesParseAndSettleAfterOneRewrite) {
     std::mt19937 random(3);
-    const char alphabet[] = "[]= \t\r\n;#ab\x00\xff";
+    const char alphabet[] = "[]= \t\r\n;#ab\x00\xff\xef\xbb\xbf";
     for (int round = 0; round < 3000; ++round) {
         std::vector<uint8_t> bytes(random() % 64);
         for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(alphabet[random() % (sizeof alphabet - 1)]);
