@@ -88,18 +88,6 @@ TEST_F(IntroMovieTest, PlaysFullScreenInTheLoadingWindowUntilTheTimeIsUp) {
     EXPECT_EQ(headless::MovieState(Movie).stops, 1);
 }
 
-TEST_F(IntroMovieTest, EscapeKeyInTheLoadingWindowSkips) {
-    WriteIntro();
-    ASSERT_TRUE(OpenLoadingWindow());
-    ASSERT_TRUE(platform::LoadMovie(Movie, "Intro.mpg"));
-    platform::PlayMovie(Movie, 3);
-    headless::PressKey(platform::KeyEscape);  // bound to command 15 in the loading window
-    const int64_t start = headless::Clock();
-    EXPECT_TRUE(WaitForIntroMovie(start));
-    EXPECT_EQ(headless::Clock(), start);
-    EXPECT_EQ(headless::MovieState(Movie).stops, 1);
-}
-
 TEST_F(IntroMovieTest, ClosingTheWindowEndsTheProgramWithoutSaving) {
     WriteIntro();
     WriteSettingsWithIntro();
