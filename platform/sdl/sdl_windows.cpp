@@ -93,8 +93,10 @@ void PumpEvents() {
                 if (!window) break;
                 if (window->imgui) GadgetsOnEvent(*window, event);
                 auto shortcut = window->shortcuts.find(event.key.keysym.scancode);
-                if (shortcut != window->shortcuts.end() && !event.key.repeat)
+                if (shortcut != window->shortcuts.end() && !event.key.repeat) {
                     Push(EventKind::Menu, id, shortcut->second);
+                    InputOnShortcut(event.key.keysym.scancode);
+                }
                 break;
             }
             case SDL_MOUSEBUTTONDOWN: {
@@ -180,6 +182,7 @@ bool OpenWindow(int id, int x, int y, int w, int h, const std::string& title, in
 void CloseWindow(int id) {
     Window* window = FindWindow(id);
     if (!window) return;
+    MovieOnWindowClosing(id);
     ScreenOnWindowClosing(id);
     InputOnWindowClosed(id);
     if (window->imgui) GadgetsClose(*window);
