@@ -9,12 +9,17 @@
 #include "assets/sound_catalogue.h"
 #include "core/startup.h"
 #include "platform/platform.h"
+#include "persist/settings.h"
 #include "tests/support/test_game.h"
 
 namespace {
 
 class LoadingScreenTest : public GameTest {
 protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        SaveSettings();  // a returning player: no first-start message before the loading screen
+    }
     void TearDown() override {
         ClearEmbeddedOverrides();
         GameTest::TearDown();
