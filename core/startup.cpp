@@ -5,6 +5,8 @@
 #include "core/text_table.h"
 #include "core/window_title.h"
 #include "platform/platform.h"
+#include "slot/reel_strips.h"
+#include "slot/win_presentation.h"
 
 namespace {
 
@@ -66,6 +68,7 @@ bool Startup() {
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
+    SetupReels();
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.
     platform::ReleaseMouse(false);
@@ -74,6 +77,7 @@ bool Startup() {
     Game.GamePhase = PhaseReady;
     Game.AllReelsStopped = 0;
     platform::ShowWindowNormal(MainWindow);
+    ShowPaylineDemo();
     Game.Paylines = 0;
     Game.WinDisplayBlocked = 1;
     return true;
