@@ -80,3 +80,43 @@ int RunUntilSettled(int limit) {
     }
     return frames;
 }
+
+void SetNoWinGrid(std::initializer_list<int64_t> scatters) {
+    for (int64_t cell = 0; cell < CellCount; ++cell) Game.SymbolGrid[cell] = cell % 10;
+    Game.ScatterCount = 0;
+    for (int64_t cell : scatters) {
+        Game.SymbolGrid[cell] = SymbolScatter;
+        Game.ScatterCount += 1;
+    }
+}
+
+void SeedFastDraws(std::initializer_list<std::pair<int64_t, int64_t>> drawsAndMaxima) {
+    for (uint64_t seed = 1; seed < 1000000; ++seed) {
+        platform::RandomSeed(seed);
+        bool all = true;
+        for (const auto& [value, maximum] : drawsAndMaxima) all = all && platform::Random(maximum) == value;
+        if (all) {
+            platform::RandomSeed(seed);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no seed gives these draws";
+}
+
+void SeedRiskStep(bool up) {
+    headless::PinCryptRandomToZero(false);
+    for (uint64_t seed = 1;; ++seed) {
+        headless::SeedCryptRandom(seed);
+        if ((platform::CryptRandom(1000) <= 500) == up) {
+            headless::SeedCryptRandom(seed);
+            return;
+        }
+    }
+}
+
+std::string MessageTexts() {
+    std::string texts;
+    for (const headless::DrawRecord& record : headless::SpriteDrawLog())
+        if (record.kind == headless::DrawKind::SpriteText) texts += record.text + "|";
+    return texts;
+}

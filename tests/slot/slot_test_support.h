@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <utility>
 
 #include "core/game_state.h"
 #include "tests/support/test_game.h"
@@ -40,3 +42,17 @@ void EngineFrame();
 
 // Frames until the reels rest (at most `limit`); returns the frames run.
 int RunUntilSettled(int limit = 1000);
+
+// A window without line wins: reel r shows (3 r + row) mod 10, so reel 1
+// never repeats reel 0. Cells in `scatters` show the scatter.
+void SetNoWinGrid(std::initializer_list<int64_t> scatters = {});
+
+// Seeds the fast source so that its next draws, scaled to 0..maximum each,
+// are `values` (found by trying seeds).
+void SeedFastDraws(std::initializer_list<std::pair<int64_t, int64_t>> drawsAndMaxima);
+
+// Seeds the secure source so that the next risk step goes up or down.
+void SeedRiskStep(bool up);
+
+// The texts drawn into message pictures since the log was cleared, joined by "|".
+std::string MessageTexts();
