@@ -7,6 +7,7 @@
 #include "core/sheet_animations.h"
 #include "platform/platform.h"
 #include "slot/features.h"
+#include "slot/line_match.h"
 #include "slot/paylines.h"
 #include "slot/reel_strips.h"
 #include "slot/reels.h"
@@ -15,6 +16,7 @@
 void SlotTest::SetUp() {
     GameTest::SetUp();
     FillTextTable(1);
+    UseFastLineMatch(false);  // the textual definition, whatever an earlier test chose
     platform::OpenCryptRandom();
     headless::PinCryptRandomToZero(true);
     SetupReels();
