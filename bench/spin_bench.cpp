@@ -61,7 +61,7 @@ BENCHMARK_CAPTURE(LineEvaluations, fast, true);
 
 // Prints the usual table, keeps each run's time per item for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)

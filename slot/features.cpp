@@ -39,8 +39,8 @@ void InsertScatterEntry(const int64_t* cells, int64_t count, float payFactor, in
     entry.multiplier = multiplier;
     entry.presented = 0;
     const int64_t at = Game.WinLineCurrent < 0 ? 0 : Game.WinLineCurrent + 1;
-    Game.WinLines.insert(Game.WinLines.begin() + std::min<int64_t>(at, static_cast<int64_t>(Game.WinLines.size())),
-                         entry);
+    Game.WinLines.insert(
+        Game.WinLines.begin() + std::min<int64_t>(at, static_cast<int64_t>(Game.WinLines.size())), entry);
     if (Game.WinLineCurrent < 0) Game.WinLineCurrent = 0;
 }
 
@@ -52,7 +52,8 @@ void ShowFreeGamesMessage(const std::string& second) {
 std::string DisplayAmount(int64_t amount) {
     char text[40];
     const int64_t magnitude = amount < 0 ? -amount : amount;
-    snprintf(text, sizeof text, "%s%" PRId64 ".%02" PRId64, amount < 0 ? "-" : "", magnitude / 100, magnitude % 100);
+    snprintf(text, sizeof text, "%s%" PRId64 ".%02" PRId64, amount < 0 ? "-" : "", magnitude / 100,
+             magnitude % 100);
     return text;
 }
 
@@ -98,7 +99,8 @@ void ApplyScatterOutcome() {
         if (Game.SymbolGrid[cell] == SymbolScatter) cells[found++] = cell;
 
     if (n == 2 && Game.GameMode == ModeBaseGame) {
-        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.SymbolAnimations, SymbolScatter, cells[k], 25, 5);
+        for (int64_t k = 0; k < found; ++k)
+            AddCellAnimation(Game.SymbolAnimations, SymbolScatter, cells[k], 25, 5);
         InsertScatterEntry(cells, found, 0.1f, 0);
         if (Game.Level < 5) {
             Game.Autoplay = 0;
@@ -146,8 +148,8 @@ void EndFreeGames() {
         return;
     if (Game.FreeGamesPlayed < Game.FreeGamesWon || AnyEntryUnpaid()) return;
     Game.MessageOverlayOn = 1;
-    ShowMessage(Text(TextFreeGamesEnd), Text(TextYouHave), DisplayAmount(Game.FreeGamesWin), Text(TextWon), 1, 3, 3,
-                2, 1);
+    ShowMessage(Text(TextFreeGamesEnd), Text(TextYouHave), DisplayAmount(Game.FreeGamesWin), Text(TextWon), 1,
+                3, 3, 2, 1);
     Game.FreeGamesWin = 0;
     Game.FreeGamesWon = 0;
     Game.FreeGamesPlayed = 0;

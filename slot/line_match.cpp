@@ -11,8 +11,8 @@ constexpr int CandidateCount = 12;
 
 // The two wild patterns, compiled once on first use and kept for the process.
 struct WildPatterns {
-    pcre2_code* wild = nullptr;             // "11"
-    pcre2_code* wildOrScatter = nullptr;    // "(11|10)" while Extra Wild is on
+    pcre2_code* wild = nullptr;           // "11"
+    pcre2_code* wildOrScatter = nullptr;  // "(11|10)" while Extra Wild is on
     pcre2_match_data* matchData = nullptr;
     // Candidate s written 3, 4 and 5 times with single spaces.
     std::string repeated[CandidateCount][3];
@@ -21,9 +21,10 @@ struct WildPatterns {
     WildPatterns() {
         int error = 0;
         PCRE2_SIZE offset = 0;
-        wild = pcre2_compile(reinterpret_cast<PCRE2_SPTR>("11"), PCRE2_ZERO_TERMINATED, 0, &error, &offset, nullptr);
-        wildOrScatter =
-            pcre2_compile(reinterpret_cast<PCRE2_SPTR>("(11|10)"), PCRE2_ZERO_TERMINATED, 0, &error, &offset, nullptr);
+        wild = pcre2_compile(reinterpret_cast<PCRE2_SPTR>("11"), PCRE2_ZERO_TERMINATED, 0, &error, &offset,
+                             nullptr);
+        wildOrScatter = pcre2_compile(reinterpret_cast<PCRE2_SPTR>("(11|10)"), PCRE2_ZERO_TERMINATED, 0,
+                                      &error, &offset, nullptr);
         matchData = pcre2_match_data_create(4, nullptr);
         for (int s = 0; s < CandidateCount; ++s) {
             candidate[s] = std::to_string(s);
@@ -133,5 +134,9 @@ LineMatch MatchSymbols(const int64_t* symbols, int64_t extraWild) {
     return match;
 }
 
-void UseFastLineMatch(bool fast) { gFastLineMatch = fast; }
-bool FastLineMatchInUse() { return gFastLineMatch; }
+void UseFastLineMatch(bool fast) {
+    gFastLineMatch = fast;
+}
+bool FastLineMatchInUse() {
+    return gFastLineMatch;
+}

@@ -115,7 +115,8 @@ int64_t LinePay(int64_t symbol, float payFactor) {
     // k runs from 0 up to and including payFactor - 1, rounded.
     const int64_t times = std::llround(static_cast<double>(payFactor) - 1.0) + 1;
     int64_t pay = times > 0 ? u * SymbolPayFactor(symbol) * times : 0;
-    if (payFactor == 0.1f) pay = std::llround(static_cast<double>(Game.Bid) / 2.0 * 2.0 + static_cast<double>(pay));
+    if (payFactor == 0.1f)
+        pay = std::llround(static_cast<double>(Game.Bid) / 2.0 * 2.0 + static_cast<double>(pay));
     if (Game.GameMode == ModeFreeGames) Game.FreeGamesWin += pay;
     if (Game.SpinLevel == 5) pay *= 2;
     return pay;

@@ -8,6 +8,7 @@ namespace {
 
 // The five strips, position 0 first. Each reel shows a window of three
 // consecutive stops; two scatters on one strip stand at least five stops apart.
+// clang-format off
 constexpr int64_t kStrips[ReelCount][StripLength] = {
     {  // reel 1
         10,  1,  2,  3,  1,  5,  6,  7,  8,  9,
@@ -105,19 +106,26 @@ constexpr int64_t kStrips[ReelCount][StripLength] = {
         11,  2,  2,  2,  1,  1,  1,  0,  0,  0,
     },
 };
+// clang-format on
 
 }  // namespace
 
-int64_t StripTableSymbol(int64_t position, int64_t reel) { return kStrips[reel][position]; }
+int64_t StripTableSymbol(int64_t position, int64_t reel) {
+    return kStrips[reel][position];
+}
 
-int64_t ReelStep() { return Game.CellHeight + Game.CellGap; }
+int64_t ReelStep() {
+    return Game.CellHeight + Game.CellGap;
+}
 
 int64_t FirstStopIndex(int64_t offset) {
     const int64_t step = ReelStep();
     return (offset - step + 1) / step;  // truncates: the floor for the negative offsets that occur
 }
 
-int64_t StripIndex(int64_t stop) { return std::llabs(stop % StripLength); }
+int64_t StripIndex(int64_t stop) {
+    return std::llabs(stop % StripLength);
+}
 
 int64_t ReelSymbol(int64_t reel, int64_t offset, int64_t row) {
     return Game.Reels[reel].symbols[StripIndex(FirstStopIndex(offset) + row)];

@@ -28,7 +28,8 @@ void LaunchReel(ReelState& reel, double tau, int64_t stops) {
 }
 
 bool AnyReelSpinning() {
-    return std::any_of(Game.Reels.begin(), Game.Reels.end(), [](const ReelState& reel) { return reel.spinning == 1; });
+    return std::any_of(Game.Reels.begin(), Game.Reels.end(),
+                       [](const ReelState& reel) { return reel.spinning == 1; });
 }
 
 void StopReel(int64_t r) {
@@ -114,16 +115,15 @@ void UpdateReels() {
         const int64_t e = Game.FrameTime - reel.startTime;
         const double duration = static_cast<double>(std::max<int64_t>(reel.duration, 1));
         // Dims to 50 at half time and brightens again.
-        reel.alpha = static_cast<float>((std::cos(2.0 * std::numbers::pi / duration * static_cast<double>(e)) + 1.0) *
-                                            102.5 +
-                                        50.0);
+        reel.alpha = static_cast<float>(
+            (std::cos(2.0 * std::numbers::pi / duration * static_cast<double>(e)) + 1.0) * 102.5 + 50.0);
         if (e >= reel.duration - (reel.duration / 100) * 5) {
             StopReel(r);
             continue;
         }
         const double x = -(static_cast<double>(e) - static_cast<double>(reel.duration / 2)) / reel.tau;
-        reel.displayOffset = static_cast<int64_t>(std::floor(static_cast<double>(reel.restOffset) -
-                                                             static_cast<double>(reel.distance) / (std::exp(x) + 1.0)));
+        reel.displayOffset = static_cast<int64_t>(std::floor(
+            static_cast<double>(reel.restOffset) - static_cast<double>(reel.distance) / (std::exp(x) + 1.0)));
     }
     // A spin whose reels all rest (however it got there) is over.
     if (Game.AllReelsStopped == 1 || !AnyReelSpinning()) {

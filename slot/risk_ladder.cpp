@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr int64_t kLadderValues[LadderTopRung + 1] = {0,    15,   30,   60,   80,   120,  240,   400,
-                                                      800,  1200, 2000, 3200, 5200, 8400, 14000, 20000};
+constexpr int64_t kLadderValues[LadderTopRung + 1] = {0,   15,   30,   60,   80,   120,  240,   400,
+                                                      800, 1200, 2000, 3200, 5200, 8400, 14000, 20000};
 constexpr int64_t GambleMs = 5000;
 constexpr int64_t TickMs = 100;
 constexpr int64_t HighestStake = 15000;  // wins from here on cannot be gambled
@@ -47,7 +47,9 @@ void PlayTick() {
 
 }  // namespace
 
-int64_t LadderValue(int64_t rung) { return rung >= 0 && rung <= LadderTopRung ? kLadderValues[rung] : 0; }
+int64_t LadderValue(int64_t rung) {
+    return rung >= 0 && rung <= LadderTopRung ? kLadderValues[rung] : 0;
+}
 
 int64_t StartingRung(int64_t win) {
     for (const RungRow& row : kStartingRungs)

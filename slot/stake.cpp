@@ -12,10 +12,14 @@ constexpr int64_t RefillAmount = 1000;
 constexpr int64_t AutoplayGrant = 10000;
 constexpr int64_t AutoplayPeriodMs = 2000;
 
-bool ReelsAtRest() { return Game.GamePhase == PhaseSettled || Game.GamePhase == PhaseReady; }
+bool ReelsAtRest() {
+    return Game.GamePhase == PhaseSettled || Game.GamePhase == PhaseReady;
+}
 
 // The win of the last spin is still owed: shown in CurrentWin or not yet presented.
-bool WinPending() { return Game.CurrentWin > 0 || AnyEntryUnpaid(); }
+bool WinPending() {
+    return Game.CurrentWin > 0 || AnyEntryUnpaid();
+}
 
 bool AllCellsMarked() {
     for (int64_t marked : Game.ExtraWildMap)
@@ -134,6 +138,8 @@ void ChargeStake() {
 }
 
 void CollectWin(bool automatic) {
+    if (Game.GamePhase == PhaseSpinning || Game.LadderOpen == 1)
+        return;  // nothing is pending yet, or the ladder holds it
     if (!automatic)
         for (int64_t i = 0; i < static_cast<int64_t>(Game.WinLines.size()); ++i) PayEntry(i);
     PrepareSpin();

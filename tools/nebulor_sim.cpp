@@ -4,13 +4,13 @@
 //
 // The report goes to standard output and is the same byte for byte for the
 // same options; progress and speed go to standard error.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <unistd.h>
 
 #include "tools/sim_report.h"
 #include "tools/spin_simulator.h"
@@ -31,14 +31,16 @@ bool ParseNumber(const char* text, int64_t& value) {
     return true;
 }
 
-bool ValidBet(int64_t bet) { return (bet >= 1 && bet <= 10) || (bet > 10 && bet <= 20 && bet % 2 == 0); }
+bool ValidBet(int64_t bet) {
+    return (bet >= 1 && bet <= 10) || (bet > 10 && bet <= 20 && bet % 2 == 0);
+}
 
 void ShowProgress(int64_t done, int64_t total) {
     if (total < 200000 || !isatty(STDERR_FILENO)) return;
     const int width = 40;
     const int filled = static_cast<int>(done * width / total);
-    std::fprintf(stderr, "\r[%.*s%*s] %3d %%", filled, "########################################", width - filled, "",
-                 static_cast<int>(done * 100 / total));
+    std::fprintf(stderr, "\r[%.*s%*s] %3d %%", filled, "########################################",
+                 width - filled, "", static_cast<int>(done * 100 / total));
     if (done == total) std::fputc('\n', stderr);
 }
 
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--seed" && hasValue && ParseNumber(argv[i + 1], value) && value >= 0) {
             options.seed = static_cast<uint64_t>(value);
             ++i;
-        } else if (arg == "--bet-per-line" && hasValue && ParseNumber(argv[i + 1], value) && ValidBet(value)) {
+        } else if (arg == "--bet-per-line" && hasValue && ParseNumber(argv[i + 1], value) &&
+                   ValidBet(value)) {
             options.betPerLine = value;
             ++i;
         } else if (arg == "--extra-wild") {

@@ -120,8 +120,8 @@ void SimulateSpin(SimulationStats& stats, int64_t index, int64_t total) {
     stats.winSum += static_cast<double>(win);
     stats.winSquareSum += static_cast<double>(win) * static_cast<double>(win);
     stats.largestWin = std::max(stats.largestWin, win);
-    const int64_t batch = std::min<int64_t>(index * SimulationBatches / std::max<int64_t>(total, 1),
-                                            SimulationBatches - 1);
+    const int64_t batch =
+        std::min<int64_t>(index * SimulationBatches / std::max<int64_t>(total, 1), SimulationBatches - 1);
     stats.batchStaked[batch] += charged;
     stats.batchWon[batch] += win;
     if (freeGame) {
@@ -148,7 +148,8 @@ void FinishSimulation(SimulationStats& stats) {
     stats.pointsEnd = Game.Points;
 }
 
-SimulationStats RunSimulation(const SimulationOptions& options, void (*progress)(int64_t done, int64_t total)) {
+SimulationStats RunSimulation(const SimulationOptions& options,
+                              void (*progress)(int64_t done, int64_t total)) {
     SetupSimulation(options);
     SimulationStats stats;
     stats.pointsStart = Game.Points;

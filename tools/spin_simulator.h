@@ -44,4 +44,5 @@ void SimulateSpin(SimulationStats& stats, int64_t index, int64_t total);
 void FinishSimulation(SimulationStats& stats);
 
 // The whole run; `progress` (may be empty) is called now and then with the spins done.
-SimulationStats RunSimulation(const SimulationOptions& options, void (*progress)(int64_t done, int64_t total));
+SimulationStats RunSimulation(const SimulationOptions& options,
+                              void (*progress)(int64_t done, int64_t total));

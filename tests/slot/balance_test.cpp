@@ -11,7 +11,7 @@
 namespace {
 
 struct Ledger {
-    int64_t charged[2] = {0, 0};    // [0] points, [1] fun points
+    int64_t charged[2] = {0, 0};  // [0] points, [1] fun points
     int64_t collected[2] = {0, 0};
     int64_t refills = 0;
     int64_t spins = 0, freeSpins = 0, gambles = 0, collects = 0;
@@ -19,7 +19,8 @@ struct Ledger {
 
 // A spin request as a control makes it, with what it should charge checked at once.
 void Request(bool automatic, Ledger& ledger) {
-    const int64_t points = Game.Points, fun = Game.FunPoints, won = Game.TotalWon, played = Game.FreeGamesPlayed;
+    const int64_t points = Game.Points, fun = Game.FunPoints, won = Game.TotalWon,
+                  played = Game.FreeGamesPlayed;
     const int64_t staked = Game.TotalStaked, bid = Game.Bid, surcharge = Game.ExtraWildCost;
     const int64_t wallet = Game.FunMode;
     const bool wasSpinning = Game.GamePhase == PhaseSpinning;
@@ -66,7 +67,8 @@ void CheckConsistent() {
     ASSERT_GE(Game.CurrentWin, 0);
     ASSERT_LE(Game.WinLineCurrent, static_cast<int64_t>(Game.WinLines.size()) - 1);
     const int64_t phase = Game.GamePhase;
-    ASSERT_TRUE(phase == PhaseSpinning || phase == PhaseSettled || phase == PhaseReady || phase == PhaseWildPick);
+    ASSERT_TRUE(phase == PhaseSpinning || phase == PhaseSettled || phase == PhaseReady ||
+                phase == PhaseWildPick);
     if (Game.GameMode == ModeFreeGames) {
         ASSERT_LE(Game.FreeGamesPlayed, Game.FreeGamesWon);
     }
@@ -82,7 +84,8 @@ void PlaySession(uint64_t seed, int64_t funMode, int frames, Ledger& ledger) {
     Game.FunMode = funMode;
     Game.WinDisplayBlocked = 0;
     for (int frame = 0; frame < frames; ++frame) {
-        if (Game.GamePhase == PhaseWildPick && chance(4)) PickWild(static_cast<int64_t>(player() % CellCount));
+        if (Game.GamePhase == PhaseWildPick && chance(4))
+            PickWild(static_cast<int64_t>(player() % CellCount));
         if (Game.LadderOpen == 1) {
             if (chance(12))
                 RiskStep();
@@ -103,8 +106,8 @@ void PlaySession(uint64_t seed, int64_t funMode, int frames, Ledger& ledger) {
             Game.Autoplay = 1 - Game.Autoplay;
         }
         // The autoplay step of the controls: only once every line has been shown.
-        const bool lastShown = Game.WinLines.empty() ||
-                               Game.WinLineCurrent == static_cast<int64_t>(Game.WinLines.size()) - 1;
+        const bool lastShown =
+            Game.WinLines.empty() || Game.WinLineCurrent == static_cast<int64_t>(Game.WinLines.size()) - 1;
         if (Game.Autoplay == 1 && AutoplayTick(Game.FrameTime) && lastShown && !AnyEntryUnpaid())
             Request(true, ledger);
         if (::testing::Test::HasFatalFailure()) return;
@@ -143,4 +146,5 @@ TEST_P(BalanceTest, EveryPointIsAccountedFor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, BalanceTest,
-                         ::testing::Values(std::make_pair(11u, 0), std::make_pair(29u, 0), std::make_pair(48u, 1)));
+                         ::testing::Values(std::make_pair(11u, 0), std::make_pair(29u, 0),
+                                           std::make_pair(48u, 1)));

@@ -1,4 +1,5 @@
 #include "slot/features.h"
+
 #include "slot/paylines.h"
 #include "slot/reels.h"
 #include "slot/stake.h"
@@ -135,7 +136,7 @@ TEST_F(SlotTest, TheSeriesEndsOnceItsLastWinIsCollected) {
     EvaluateLines();
     EndFreeGames();
     EXPECT_EQ(Game.GameMode, ModeFreeGames);  // the last win is still to be collected
-    RequestSpin(false);  // a further press starts no eleventh free game: it collects
+    RequestSpin(false);                       // a further press starts no eleventh free game: it collects
     EXPECT_EQ(Game.FreeGamesPlayed, 10);
     RequestSpin(false);
     EXPECT_EQ(Game.GamePhase, PhaseSettled);

@@ -1,6 +1,7 @@
+#include "slot/line_match.h"
+
 #include <vector>
 
-#include "slot/line_match.h"
 #include "slot/paylines.h"
 #include "tests/slot/slot_test_support.h"
 
@@ -29,7 +30,7 @@ TEST_F(SlotTest, WorkedLineMatchesAndPays) {
         {{3, 3, 3, 5, 6}, 0, 3, 3, 5},          {{11, 11, 11, 4, 2}, 0, 4, 4, 60},
         {{11, 11, 11, 11, 11}, 0, 5, 11, 2000}, {{10, 11, 10, 2, 2}, 0, 3, 10, 100},
         {{10, 11, 10, 2, 2}, 1, 5, 2, 100},     {{2, 3, 3, 3, 3}, 0, 0, 0, 0},
-        {{10, 10, 10, 5, 6}, 1, 4, 5, 60},    {{11, 10, 3, 3, 1}, 0, 0, 0, 0},
+        {{10, 10, 10, 5, 6}, 1, 4, 5, 60},      {{11, 10, 3, 3, 1}, 0, 0, 0, 0},
     };
     for (const Worked& c : cases) {
         for (bool fast : {false, true}) {
@@ -80,7 +81,8 @@ TEST_F(SlotTest, FastMatcherEqualsTheDefinitionOnEveryLine) {
             multiplier[length].resize(size);
             for (int64_t code = 0; code < size; ++code) {
                 int64_t symbols[5];
-                for (int k = length - 1, rest = static_cast<int>(code); k >= 0; --k, rest /= 12) symbols[k] = rest % 12;
+                for (int k = length - 1, rest = static_cast<int>(code); k >= 0; --k, rest /= 12)
+                    symbols[k] = rest % 12;
                 Payline entry;
                 count[length][code] = MatchLine(LineText(symbols, length), entry);
                 multiplier[length][code] = entry.multiplier;

@@ -1,4 +1,5 @@
 #include "slot/paylines.h"
+
 #include "slot/stake.h"
 #include "slot/win_presentation.h"
 #include "tests/slot/slot_test_support.h"

@@ -1,21 +1,33 @@
+#include "slot/reel_strips.h"
+
 #include <array>
 
-#include "slot/reel_strips.h"
 #include "tests/slot/slot_test_support.h"
 
 // Symbols per strip, counted independently of the strip data: a transcription
 // error in the data would silently change the game.
 TEST(ReelStripTable, SymbolCountsPerStrip) {
     constexpr std::array<std::array<int, 5>, 12> expected = {{
-        {17, 23, 15, 28, 20}, {24, 40, 25, 37, 30}, {14, 8, 7, 14, 23}, {13, 4, 14, 7, 13},
-        {13, 6, 15, 9, 9},    {16, 11, 19, 8, 10},  {14, 16, 17, 11, 14}, {21, 25, 20, 21, 19},
-        {13, 17, 16, 15, 9},  {12, 11, 12, 11, 10}, {7, 4, 4, 5, 6},     {6, 5, 6, 4, 7},
+        {17, 23, 15, 28, 20},
+        {24, 40, 25, 37, 30},
+        {14, 8, 7, 14, 23},
+        {13, 4, 14, 7, 13},
+        {13, 6, 15, 9, 9},
+        {16, 11, 19, 8, 10},
+        {14, 16, 17, 11, 14},
+        {21, 25, 20, 21, 19},
+        {13, 17, 16, 15, 9},
+        {12, 11, 12, 11, 10},
+        {7, 4, 4, 5, 6},
+        {6, 5, 6, 4, 7},
     }};
     for (int reel = 0; reel < ReelCount; ++reel) {
         std::array<int, 12> counts{};
-        for (int position = 0; position < StripLength; ++position) counts[StripTableSymbol(position, reel)] += 1;
+        for (int position = 0; position < StripLength; ++position)
+            counts[StripTableSymbol(position, reel)] += 1;
         for (int symbol = 0; symbol < 12; ++symbol)
-            EXPECT_EQ(counts[symbol], expected[symbol][reel]) << "symbol " << symbol << " on reel " << reel + 1;
+            EXPECT_EQ(counts[symbol], expected[symbol][reel])
+                << "symbol " << symbol << " on reel " << reel + 1;
     }
     // Spot checks of the order: the first and last stops of reels 1 and 5.
     EXPECT_EQ(StripTableSymbol(0, 0), 10);
@@ -28,7 +40,8 @@ TEST(ReelStripTable, ScattersOnOneStripStandFiveApart) {
     for (int reel = 0; reel < ReelCount; ++reel)
         for (int a = 0; a < StripLength; ++a)
             for (int d = 1; d < 5; ++d)
-                EXPECT_FALSE(StripTableSymbol(a, reel) == 10 && StripTableSymbol((a + d) % StripLength, reel) == 10);
+                EXPECT_FALSE(StripTableSymbol(a, reel) == 10 &&
+                             StripTableSymbol((a + d) % StripLength, reel) == 10);
 }
 
 TEST_F(SlotTest, OffsetToStops) {

@@ -1,7 +1,8 @@
+#include "slot/reels.h"
+
 #include <cmath>
 
 #include "slot/reel_strips.h"
-#include "slot/reels.h"
 #include "tests/slot/slot_test_support.h"
 
 namespace {

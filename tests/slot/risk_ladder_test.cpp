@@ -1,11 +1,12 @@
-#include "slot/paylines.h"
 #include "slot/risk_ladder.h"
+
+#include "slot/paylines.h"
 #include "tests/slot/slot_test_support.h"
 
 namespace {
 
 class RiskLadderTest : public SlotTest {
-protected:
+   protected:
     void SetUp() override {
         SlotTest::SetUp();
         Game.GamePhase = PhaseSettled;
@@ -20,9 +21,9 @@ protected:
 }  // namespace
 
 TEST_F(RiskLadderTest, StartingRungs) {
-    const int64_t cases[][2] = {{0, 0},      {50, 0},     {99, 0},     {100, 6},     {200, 6},    {201, 7},
-                                {500, 7},    {1000, 8},   {1500, 9},   {1501, 9},    {1999, 9},   {2000, 10},
-                                {6000, 11},  {7000, 12},  {8000, 13},  {14999, 14},  {20000, 14}, {20001, 0}};
+    const int64_t cases[][2] = {{0, 0},     {50, 0},    {99, 0},    {100, 6},    {200, 6},    {201, 7},
+                                {500, 7},   {1000, 8},  {1500, 9},  {1501, 9},   {1999, 9},   {2000, 10},
+                                {6000, 11}, {7000, 12}, {8000, 13}, {14999, 14}, {20000, 14}, {20001, 0}};
     for (const auto& c : cases) EXPECT_EQ(StartingRung(c[0]), c[1]) << c[0];
     EXPECT_EQ(LadderValue(0), 0);
     EXPECT_EQ(LadderValue(9), 1200);
@@ -86,9 +87,9 @@ TEST_F(RiskLadderTest, FiveSecondsOnTheLadderLoseTheWin) {
     Open(300);
     Game.FrameTime = 1200;
     TickRisk();
-    EXPECT_EQ(PlaysOf(10), 1);  // every second tick sounds
+    EXPECT_EQ(PlaysOf(10), 1);           // every second tick sounds
     EXPECT_EQ(Game.LadderShownRung, 6);  // the highlight flickers to the rung below
-    RiskStep();  // steps do not refill the countdown
+    RiskStep();                          // steps do not refill the countdown
     for (int64_t t = 1216; t < 6000; t += 16) {
         Game.FrameTime = t;
         TickRisk();

@@ -16,7 +16,9 @@ SimulationOptions Options(uint64_t seed, bool extraWild = false) {
     return options;
 }
 
-int64_t Sum(const std::array<int64_t, 6>& values) { return std::accumulate(values.begin(), values.end(), int64_t{0}); }
+int64_t Sum(const std::array<int64_t, 6>& values) {
+    return std::accumulate(values.begin(), values.end(), int64_t{0});
+}
 
 }  // namespace
 

@@ -1,5 +1,6 @@
-#include "slot/paylines.h"
 #include "slot/stake.h"
+
+#include "slot/paylines.h"
 #include "tests/slot/slot_test_support.h"
 
 TEST_F(SlotTest, BetCycle) {
