@@ -51,21 +51,6 @@ TEST_F(SlotTest, WorkedLineMatchesAndPays) {
     }
 }
 
-TEST_F(SlotTest, RegularExpressionReplaceIsTheDefinition) {
-    Payline entry;
-    EXPECT_EQ(MatchLine("3 11 3", entry), 3);
-    EXPECT_EQ(entry.multiplier, 1);
-    EXPECT_EQ(MatchLine("11 11 11 11", entry), 4);
-    EXPECT_EQ(entry.multiplier, 4);
-    EXPECT_EQ(MatchLine("1 11 1 1 1", entry), 5);
-    EXPECT_EQ(entry.multiplier, 20);
-    EXPECT_EQ(MatchLine("10 11 1", entry), 0);
-    Game.ExtraWildOn = 1;
-    EXPECT_EQ(MatchLine("10 11 1", entry), 3);
-    EXPECT_EQ(MatchLine("1 11 10 11", entry), 4);
-    EXPECT_EQ(LineText(std::vector<int64_t>{3, 11, 3}.data(), 3), "3 11 3");
-}
-
 // The fast matcher against the textual definition on all 12^5 lines, with
 // and without Extra Wild. The three- and four-symbol texts of a line are its
 // prefixes, so each distinct text is matched once.

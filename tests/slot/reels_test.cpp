@@ -111,16 +111,3 @@ TEST_F(SlotTest, AScatterUnderAnExtraWildNeitherSoundsNorCounts) {
     EXPECT_EQ(Game.SymbolGrid[0], SymbolWild);
     EXPECT_EQ(Game.FreeGamesWon, 5);  // one counted scatter: no award
 }
-
-TEST_F(SlotTest, SpinPreparationKeepsStickyWildsOnlyInFreeGames) {
-    Game.ExtraWildMap[4] = 1;
-    Game.WinCellMap[4] = 1;
-    Game.GameMode = ModeFreeGames;
-    PrepareSpin();
-    EXPECT_EQ(Game.ExtraWildMap[4], 1);
-    EXPECT_EQ(Game.WinCellMap[4], 0);
-    EXPECT_EQ(Game.Paylines, 10);
-    Game.GameMode = ModeBaseGame;
-    PrepareSpin();
-    EXPECT_EQ(Game.ExtraWildMap[4], 0);
-}

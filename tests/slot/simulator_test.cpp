@@ -53,14 +53,3 @@ TEST(SpinSimulator, TheFiguresAddUp) {
         EXPECT_GT(figures.hitFrequency, 0.1);
     }
 }
-
-TEST(SpinSimulator, JsonReportCarriesTheSameFigures) {
-    const SimulationOptions options = Options(5);
-    const SimulationStats stats = RunSimulation(options, nullptr);
-    const std::string json = FormatReport(options, stats, true);
-    char rtp[64];
-    snprintf(rtp, sizeof rtp, "\"rtp\": %.6f", ComputeFigures(stats).rtp);
-    EXPECT_NE(json.find(rtp), std::string::npos);
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_NE(json.find("\"levels\": ["), std::string::npos);
-}
