@@ -9,6 +9,8 @@
 #include "core/window_title.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
+#include "slot/reel_strips.h"
+#include "slot/win_presentation.h"
 
 namespace {
 
@@ -71,6 +73,7 @@ bool Startup() {
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
     if (!LoadFonts()) return false;
+    SetupReels();
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.
     platform::ReleaseMouse(false);
@@ -79,6 +82,7 @@ bool Startup() {
     Game.GamePhase = PhaseReady;
     Game.AllReelsStopped = 0;
     platform::ShowWindowNormal(MainWindow);
+    ShowPaylineDemo();
     Game.Paylines = 0;
     Game.WinDisplayBlocked = 1;
     return true;
