@@ -20,3 +20,13 @@ extern const size_t kEmbeddedAssetCount;
 
 // The asset of a kind and number (and variant); nullptr when there is none.
 const EmbeddedAsset* FindEmbedded(const char* kind, int number, int variant = 0);
+
+// True when [data, data + size) lies inside one embedded blob (data that never
+// changes while the program runs, so decoded forms of it may be kept).
+bool InsideEmbeddedData(const uint8_t* data, size_t size);
+
+// Tests: makes FindEmbedded hand out `data` for one entry, as if the program
+// carried those bytes (a damaged or missing asset); size 0 hides the entry.
+void OverrideEmbedded(const char* kind, int number, const uint8_t* data, size_t size);
+// Tests: back to the embedded table.
+void ClearEmbeddedOverrides();

@@ -171,6 +171,8 @@ struct GameState {
     int64_t WinDisplayBlocked = 0;
     int64_t MessageOverlayOn = 0;
     int64_t EffectTimestamp = 0;
+    int64_t SpinLevel = 1;            // level the current spin was started at; its pays double at 5
+    int64_t AutoplayWaitStart = -1;   // clock of the first autoplay poll after the last go, -1 none
 
     // --- features
     int64_t Level = 1;

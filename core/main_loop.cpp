@@ -8,6 +8,9 @@
 #include "core/window_events.h"
 #include "core/window_title.h"
 #include "platform/platform.h"
+#include "slot/features.h"
+#include "slot/reels.h"
+#include "slot/win_presentation.h"
 #include "ui/messages.h"
 
 namespace {
@@ -38,6 +41,8 @@ void RunMainLoopPass() {
 
     DeveloperKeys();
 
+    if (Game.GamePhase == PhaseSpinning) UpdateReels();
+
     // Overlays over the reels.
     DrawExtraWildOverlay();
     DrawFreeGameAnimations();
@@ -45,8 +50,14 @@ void RunMainLoopPass() {
 
     UpdateParticles(Game.FrameDelta);
 
-    if (Game.TimerGate == 0 && Game.WinDisplayBlocked == 0 && Game.Autoplay == 0) DrawSymbolAnimations();
+    // The win presentation with the frame of the line shown this frame.
+    if (Game.TimerGate == 0 && Game.WinDisplayBlocked == 0) {
+        if (Game.Autoplay == 0) DrawSymbolAnimations();
+        DrawLineFrame(PresentWins());
+    }
+    EndFreeGames();
 
+    StepPaylineDemo();
     DrawParticles();
     Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
 

@@ -1,10 +1,16 @@
 #include "core/startup.h"
 
+#include "assets/bitmap_font.h"
 #include "core/game_state.h"
+#include "core/intro_movie.h"
+#include "core/loading_screen.h"
 #include "core/main_loop.h"
 #include "core/text_table.h"
 #include "core/window_title.h"
+#include "persist/settings.h"
 #include "platform/platform.h"
+#include "slot/reel_strips.h"
+#include "slot/win_presentation.h"
 
 namespace {
 
@@ -13,25 +19,16 @@ constexpr int LoadingWindow = 3;
 constexpr int LoadingWidth = 400, LoadingHeight = 200;
 constexpr int EscapeCommand = 15;
 
-bool OpenLoadingWindow() {
-    if (!platform::OpenWindow(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight, "Nebulor",
-                              platform::WindowBorderless | platform::WindowCentered))
-        return StartupFailure("Can't open Loading Window");
-    platform::AddKeyboardShortcut(LoadingWindow, platform::KeyEscape, EscapeCommand);
-    return true;
-}
-
 // Steps 6 to 17: the platform services of the screen, and the loading window.
 bool ShowLoadingWindow() {
     if (!platform::InitKeyboard() || !platform::InitSprite() || !platform::InitMouse() || !platform::InitSound() ||
         !platform::InitMovie())
         return StartupFailure("Can't open DirectX 7-9");
     if (!OpenLoadingWindow()) return false;
+    if (!ShowIntroMovie()) return false;
     if (!platform::OpenScreen(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight))
         return StartupFailure("Can't open Loading Window");
-    platform::CloseScreen();
-    platform::CloseWindow(LoadingWindow);
-    return true;
+    return RunLoadingScreen();
 }
 
 // Steps 18 to 23: the main window, its title, screen, menu and limits.
@@ -50,6 +47,14 @@ bool OpenMainWindow() {
 
 }  // namespace
 
+bool OpenLoadingWindow() {
+    if (!platform::OpenWindow(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight, "Nebulor",
+                              platform::WindowBorderless | platform::WindowCentered))
+        return StartupFailure("Can't open Loading Window");
+    platform::AddKeyboardShortcut(LoadingWindow, platform::KeyEscape, EscapeCommand);
+    return true;
+}
+
 bool StartupFailure(const char* text) {
     platform::MessageBox("Nebulor", text);
     return false;
@@ -62,10 +67,13 @@ bool Startup() {
         platform::MessageBox("", "Nebulor 2 Already started");
         return false;
     }
+    LoadSettings();  // also loads the save data
     FillTextTable(Game.Language);
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
+    if (!LoadFonts()) return false;
+    SetupReels();
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.
     platform::ReleaseMouse(false);
@@ -74,6 +82,7 @@ bool Startup() {
     Game.GamePhase = PhaseReady;
     Game.AllReelsStopped = 0;
     platform::ShowWindowNormal(MainWindow);
+    ShowPaylineDemo();
     Game.Paylines = 0;
     Game.WinDisplayBlocked = 1;
     return true;
@@ -82,6 +91,7 @@ bool Startup() {
 void Shutdown() {
     platform::CloseScreen();
     if (platform::WindowExists(MainWindow)) platform::CloseWindow(MainWindow);
+    SaveSettings();  // the save data first, then the settings
     Game.CountUps.clear();
     Game.Particles.clear();
     platform::CloseCryptRandom();

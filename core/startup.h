@@ -12,5 +12,9 @@ void Shutdown();
 // The whole program; returns the exit code (0 on every path).
 int GameMain();
 
+// Opens the 400 x 200 borderless loading window with Escape bound to command
+// 15 (start-up step 7, and again after the intro); false after the failure message.
+bool OpenLoadingWindow();
+
 // Shows a start-up failure ("Nebulor" box with one line); returns false.
 bool StartupFailure(const char* text);

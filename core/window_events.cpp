@@ -1,6 +1,7 @@
 #include "core/window_events.h"
 
 #include "core/game_state.h"
+#include "persist/settings_window.h"
 #include "ui/layout.h"
 
 bool OnAutoplayButton(int64_t x, int64_t y) { return InPercentRect(x, y, 65, 75, 88, 94); }
@@ -8,7 +9,19 @@ bool OnAutoplayButton(int64_t x, int64_t y) { return InPercentRect(x, y, 65, 75,
 bool HandleWindowEvent(const platform::Event& event) {
     using platform::EventKind;
     switch (event.kind) {
+        case EventKind::Menu:
+            if (event.window != 0 || event.id != 1) return false;
+            OpenSettingsWindow();
+            return true;
+        case EventKind::Gadget:
+            if (event.window != SettingsWindow || event.id != GadgetOk) return false;
+            ConfirmSettingsWindow();
+            return true;
         case EventKind::CloseWindow:
+            if (event.window == SettingsWindow) {
+                CancelSettingsWindow();
+                return true;
+            }
             if (event.window == 0 || event.window == -1) {
                 platform::CloseWindow(0);  // the loop then ends
                 return true;

@@ -135,6 +135,8 @@ int SpriteHeight(int id);
 // Creates plain image `id` (drawn into sprites, never onto the screen).
 bool CreateImage(int id, int w, int h, const uint8_t* rgba);
 bool ImageExists(int id);
+// Frees plain image `id` (nothing when it does not exist).
+void FreeImage(int id);
 
 // How one sprite is drawn. The clip rectangle selects part of the sprite
 // (width -1: whole sprite); width/height is the size on screen (-1: clip size).

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# House rule: SDL, SDL_mixer, SDL_ttf, ImGui and FFmpeg appear only under platform/,
-# and Cairo only under data/.
+# House rule: SDL, SDL_mixer, SDL_ttf, ImGui and FFmpeg appear only under platform/
+# (and in the tests' own platform helpers under tests/platform/), and Cairo only under data/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bad=$(git ls-files -- '*.h' '*.cpp' '*.cc' | grep -v -E '^platform/' |
+bad=$(git ls-files -- '*.h' '*.cpp' '*.cc' | grep -v -E '^(tests/)?platform/' |
       xargs -r grep -l -E '#include *[<"](SDL|imgui|libav|libsw)' || true)
 cairo=$(git ls-files -- '*.h' '*.cpp' '*.cc' | grep -v -E '^data/' |
       xargs -r grep -l -E '#include *[<"]cairo' || true)

@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libvorbis-dev libogg-dev libpng-dev zlib1g-dev
   libpcre2-dev libexpat1-dev libimgui-dev
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   # asset forge
   libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
   # tests, benchmarks, real-window checks

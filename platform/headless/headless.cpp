@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/common/crypt_scale.h"
+#include "platform/common/movie_decoder.h"
 #include "platform/headless/headless_control.h"
 #include "platform/platform.h"
 
@@ -68,6 +69,7 @@ struct Machine {
     std::array<bool, platform::KeyCount> keysDown{};
     std::array<bool, platform::KeyCount> keysSeen{};
     std::array<bool, platform::KeyCount> keysReleased{};
+    std::array<bool, platform::KeyCount> keysShortcut{};  // the press went to a window shortcut
     std::vector<platform::Event> events;
     // sound
     std::map<int, Sound> sounds;
@@ -76,7 +78,7 @@ struct Machine {
     bool soundCreation = true;
     std::vector<headless::SoundRecord> soundLog;
     // movie
-    std::set<int> movies;
+    std::map<int, headless::MovieRecord> movies;
     // misc
     std::vector<headless::MessageRecord> boxes;
     bool cryptOpen = false;
@@ -181,6 +183,11 @@ std::string GadgetText(int gadget) {
     auto it = M.gadgets.find(gadget);
     return it == M.gadgets.end() ? std::string() : it->second.text;
 }
+MovieRecord MovieState(int id) {
+    auto it = M.movies.find(id);
+    return it == M.movies.end() ? MovieRecord{} : it->second;
+}
+
 int GadgetWindow(int gadget) {
     auto it = M.gadgets.find(gadget);
     return it == M.gadgets.end() ? -1 : it->second.window;
@@ -289,6 +296,7 @@ Event WindowEvent() {
         for (auto [key, command] : window.shortcuts) {
             if (M.keysDown[key] && !M.keysSeen[key]) {
                 M.keysSeen[key] = true;
+                M.keysShortcut[key] = true;
                 return Event{EventKind::Menu, id, command};
             }
         }
@@ -405,6 +413,8 @@ bool CreateImage(int id, int w, int h, const uint8_t* rgba) {
 }
 
 bool ImageExists(int id) { return M.images.count(id) > 0; }
+
+void FreeImage(int id) { M.images.erase(id); }
 
 void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     if (!SpriteExists(id)) return;
@@ -535,7 +545,9 @@ void MouseLocate(int x, int y) {
 
 void ExamineKeyboard() {
     for (int key = 0; key < KeyCount; ++key) {
-        M.keysReleased[key] = M.keysSeen[key] && !M.keysDown[key];
+        // Letting go of a key whose press was a shortcut is no key release.
+        M.keysReleased[key] = M.keysSeen[key] && !M.keysDown[key] && !M.keysShortcut[key];
+        if (!M.keysDown[key]) M.keysShortcut[key] = false;
         M.keysSeen[key] = M.keysDown[key];
     }
 }
@@ -579,14 +591,38 @@ int GetSoundStatus(int id, int channel) {
 // ------------------------------------------------------------------- movie
 
 bool LoadMovie(int id, const std::string& path) {
-    if (FileSize(path) <= 0) return false;
-    M.movies.insert(id);
+    // Only a file that decodes as a movie loads, as with the real player.
+    MovieDecoder* decoder = OpenMovieDecoder(path, 0, 0);
+    if (!decoder) return false;
+    headless::MovieRecord record;
+    record.loaded = true;
+    record.width = MovieDisplayWidth(decoder);
+    record.height = MovieDisplayHeight(decoder);
+    CloseMovieDecoder(decoder);
+    M.movies[id] = record;
     return true;
 }
 bool MovieExists(int id) { return M.movies.count(id) > 0; }
-void ResizeMovie(int, int, int, int, int) {}
-void PlayMovie(int, int) {}
-void StopMovie(int) {}
+void ResizeMovie(int id, int x, int y, int w, int h) {
+    auto it = M.movies.find(id);
+    if (it == M.movies.end()) return;
+    it->second.x = x;
+    it->second.y = y;
+    it->second.w = w;
+    it->second.h = h;
+}
+void PlayMovie(int id, int window) {
+    auto it = M.movies.find(id);
+    if (it == M.movies.end() || !WindowExists(window)) return;
+    it->second.playing = true;
+    it->second.window = window;
+}
+void StopMovie(int id) {
+    auto it = M.movies.find(id);
+    if (it == M.movies.end()) return;
+    it->second.playing = false;
+    ++it->second.stops;
+}
 void FreeMovie(int id) { M.movies.erase(id); }
 
 // ------------------------------------------------------------- clock, date

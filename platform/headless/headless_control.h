@@ -97,6 +97,18 @@ void SetOtherInstanceRunning(bool running);
 bool ScreenSaverEnabled();
 int FrameRateCap();
 
+// ---------------------------------------------------------------- movies
+struct MovieRecord {
+    bool loaded = false;
+    int width = 0, height = 0;  // picture size of the file
+    int x = 0, y = 0, w = 0, h = 0;  // set by ResizeMovie
+    bool playing = false;
+    int window = -1;
+    int stops = 0;  // StopMovie calls
+};
+// What the game did with movie `id`; loaded is false once it is freed (or never loaded).
+MovieRecord MovieState(int id);
+
 // --------------------------------------------------------------- gadgets
 // Label, kind and window of gadget `gadget`; empty label when it does not exist.
 std::string GadgetText(int gadget);

@@ -35,8 +35,12 @@ ImGuiContext* CreateContext(SDL_Window* window, SDL_Renderer* renderer, float fo
     style.FrameRounding = 3;
     style.Colors[ImGuiCol_WindowBg] = ImVec4(0.09f, 0.08f, 0.16f, 1.0f);
     style.Colors[ImGuiCol_MenuBarBg] = ImVec4(0.12f, 0.11f, 0.22f, 1.0f);
+    style.Colors[ImGuiCol_PopupBg] = ImVec4(0.10f, 0.09f, 0.18f, 0.98f);
     style.Colors[ImGuiCol_FrameBg] = ImVec4(0.16f, 0.18f, 0.32f, 1.0f);
-    style.Colors[ImGuiCol_SliderGrab] = ImVec4(0.25f, 0.85f, 0.95f, 1.0f);
+    // A slim, deeper grab keeps the slider's value readable on top of it.
+    style.GrabMinSize = 7;
+    style.Colors[ImGuiCol_SliderGrab] = ImVec4(0.14f, 0.55f, 0.68f, 1.0f);
+    style.Colors[ImGuiCol_SliderGrabActive] = ImVec4(0.25f, 0.85f, 0.95f, 1.0f);
     style.Colors[ImGuiCol_CheckMark] = ImVec4(0.25f, 0.85f, 0.95f, 1.0f);
     style.Colors[ImGuiCol_Button] = ImVec4(0.18f, 0.42f, 0.62f, 1.0f);
     ImGui_ImplSDL2_InitForSDLRenderer(window);
@@ -84,7 +88,10 @@ void MenuDrawStrip(Window& window) {
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
     const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_MenuBar |
                                    ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
-    if (ImGui::Begin("##menustrip", nullptr, flags)) {
+    const bool open = ImGui::Begin("##menustrip", nullptr, flags);
+    // Only the strip itself sits flush: the drop-down keeps the usual padding.
+    ImGui::PopStyleVar(2);
+    if (open) {
         if (ImGui::BeginMenuBar()) {
             if (ImGui::BeginMenu(window.menuTitle.c_str())) {
                 if (ImGui::MenuItem(window.menuItem.c_str()))
@@ -95,7 +102,6 @@ void MenuDrawStrip(Window& window) {
         }
     }
     ImGui::End();
-    ImGui::PopStyleVar(2);
     ImGui::Render();
     SDL_RenderSetViewport(backend.renderer, nullptr);
     SDL_RenderSetClipRect(backend.renderer, nullptr);

@@ -20,6 +20,7 @@ struct Input {
     std::array<bool, KeyCount> released{};  // went up since the last examine
     std::array<bool, KeyCount> releasedSeen{};
     std::array<bool, KeyCount> pushedSeen{};
+    std::array<bool, KeyCount> shortcut{};  // the press went to a window shortcut
 };
 
 Input gInput;
@@ -97,12 +98,20 @@ void InputOnEvent(const SDL_Event& event) {
             if (key < 0 || event.key.repeat) break;
             const bool down = event.type == SDL_KEYDOWN;
             if (down) gInput.pressed[key] = true;
-            if (!down && gInput.down[key]) gInput.released[key] = true;
+            if (!down && gInput.down[key] && !gInput.shortcut[key]) gInput.released[key] = true;
+            if (!down) gInput.shortcut[key] = false;
             gInput.down[key] = down;
             break;
         }
         default: break;
     }
+}
+
+void InputOnShortcut(SDL_Scancode code) {
+    // The key still reads as held, but letting it go is no key release: the
+    // Escape that skips the intro must not also quit the game later.
+    const int key = KeyOf(code);
+    if (key >= 0) gInput.shortcut[key] = true;
 }
 
 void InputOnWindowClosed(int id) {

@@ -69,6 +69,8 @@ void PumpEvents();
 // Input state fed by PumpEvents.
 void InputOnEvent(const SDL_Event& event);
 void InputOnWindowClosed(int id);
+// A key press that a window shortcut turned into a command.
+void InputOnShortcut(SDL_Scancode code);
 
 // Sprite-screen hooks used by the window code.
 void ScreenOnWindowClosing(int id);
@@ -88,6 +90,8 @@ std::string ToUtf8(const std::string& latin1);
 
 // Movie playback advances inside the event pump.
 void MovieAdvance();
+// A movie playing in a window that is about to close stops and lets go of it.
+void MovieOnWindowClosing(int id);
 void MovieShutdown();
 void SoundShutdown();
 void FontsShutdown();

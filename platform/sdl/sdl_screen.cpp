@@ -137,7 +137,11 @@ bool OpenScreen(int window, int, int, int w, int h) {
     Window* target = FindWindow(window);
     if (!target) return false;
     if (backend.renderer) CloseScreen();
-    SDL_Renderer* renderer = SDL_CreateRenderer(target->handle, -1, SDL_RENDERER_TARGETTEXTURE);
+    // The software renderer unless SDL_RENDER_DRIVER asks for another: a 2D
+    // screen of pre-scaled sprites is cheap on any CPU, and it draws the same
+    // pixels everywhere (the pixel tests use it too).
+    const bool chosen = SDL_getenv("SDL_RENDER_DRIVER") != nullptr;
+    SDL_Renderer* renderer = SDL_CreateRenderer(target->handle, -1, chosen ? SDL_RENDERER_TARGETTEXTURE : SDL_RENDERER_SOFTWARE);
     if (!renderer) renderer = SDL_CreateRenderer(target->handle, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) return false;
     backend.renderer = renderer;
@@ -276,6 +280,13 @@ bool CreateImage(int id, int w, int h, const uint8_t* rgba) {
 }
 
 bool ImageExists(int id) { return gScreen.images.count(id) > 0; }
+
+void FreeImage(int id) {
+    auto it = gScreen.images.find(id);
+    if (it == gScreen.images.end()) return;
+    if (it->second.texture) SDL_DestroyTexture(it->second.texture);
+    gScreen.images.erase(it);
+}
 
 void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     SDL_Renderer* renderer = State().renderer;

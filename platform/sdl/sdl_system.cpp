@@ -52,6 +52,7 @@ void CloseCryptRandom() { gCryptOpen = false; }
 
 bool CreateInstanceLock(const std::string& name) {
     // An abstract Unix socket: it vanishes with the process, like a named mutex.
+    if (gLockSocket >= 0) return true;  // this process holds it already
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return true;  // no way to tell: let the game run
     sockaddr_un address{};

@@ -93,8 +93,10 @@ void PumpEvents() {
                 if (!window) break;
                 if (window->imgui) GadgetsOnEvent(*window, event);
                 auto shortcut = window->shortcuts.find(event.key.keysym.scancode);
-                if (shortcut != window->shortcuts.end() && !event.key.repeat)
+                if (shortcut != window->shortcuts.end() && !event.key.repeat) {
                     Push(EventKind::Menu, id, shortcut->second);
+                    InputOnShortcut(event.key.keysym.scancode);
+                }
                 break;
             }
             case SDL_MOUSEBUTTONDOWN: {
@@ -140,6 +142,9 @@ bool InitWindowSystem() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+    // The window surface goes straight to the window system: emulating it
+    // with a GL texture costs several times the CPU on machines without a GPU.
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
     State().videoUp = true;
     return true;
@@ -177,6 +182,7 @@ bool OpenWindow(int id, int x, int y, int w, int h, const std::string& title, in
 void CloseWindow(int id) {
     Window* window = FindWindow(id);
     if (!window) return;
+    MovieOnWindowClosing(id);
     ScreenOnWindowClosing(id);
     InputOnWindowClosed(id);
     if (window->imgui) GadgetsClose(*window);

@@ -1,6 +1,11 @@
 #include "core/startup.h"
 
+#include <cstdlib>
+
+#include <filesystem>
+
 #include "core/main_loop.h"
+#include "persist/settings.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
 
@@ -35,6 +40,7 @@ TEST_F(StartupTest, EachFailureShowsItsMessageAndEndsBeforeTheScreenSaverIsTouch
         {headless::Service::Window0, "Can't open Main Window"},
         {headless::Service::Screen, "Can't open Loading Window"},
     };
+    SaveSettings();  // a settings file exists: the failure is the only message
     for (const Case& c : cases) {
         headless::Reset();
         headless::FailService(c.service);
@@ -74,9 +80,25 @@ TEST_F(StartupTest, StartupReachesTheLoopWithItsInitialState) {
 }
 
 TEST_F(StartupTest, AppDataUnsetOrUnwritableStillStarts) {
+    // Without APPDATA the XDG data folder serves, created when missing.
     unsetenv("APPDATA");
+    setenv("XDG_DATA_HOME", (appData + "xdg/share").c_str(), 1);
     EXPECT_TRUE(Startup());
+    EXPECT_TRUE(std::filesystem::exists(appData + "xdg/share/Dax-Fenno/Nebulor v2.5/Settings.dat"));
+    EXPECT_TRUE(std::filesystem::exists(appData + "xdg/share/Dax-Fenno/Nebulor v2.5/Nebulor.Dat"));
+    unsetenv("XDG_DATA_HOME");
+
+    // A folder that cannot be made: the files go by their bare names into the working folder.
     headless::Reset();
     setenv("APPDATA", "/proc/no-such-folder", 1);
-    EXPECT_TRUE(Startup());
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::create_directories(appData + "work");
+    std::filesystem::current_path(appData + "work");
+    const bool started = Startup();
+    const bool settingsHere = std::filesystem::exists("Settings.dat");
+    const bool saveHere = std::filesystem::exists("Nebulor.Dat");
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(settingsHere);
+    EXPECT_TRUE(saveHere);
 }

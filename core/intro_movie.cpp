@@ -1,0 +1,48 @@
+#include "core/intro_movie.h"
+
+#include "core/game_state.h"
+#include "core/startup.h"
+#include "persist/settings.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int IntroMovie = 22;
+constexpr int LoadingWindow = 3;
+constexpr int SkipCommand = 15;  // Escape in the loading window
+constexpr int64_t IntroLimitMs = 22000;
+
+}  // namespace
+
+bool WaitForIntroMovie(int64_t startTime) {
+    for (;;) {
+        const platform::Event event = platform::WindowEvent();
+        if (event.kind == platform::EventKind::CloseWindow) {
+            platform::StopMovie(IntroMovie);
+            return false;
+        }
+        if (event.kind == platform::EventKind::Menu && event.id == SkipCommand) break;
+        if (platform::ElapsedMilliseconds() - startTime > IntroLimitMs) break;
+        platform::Delay(10);
+    }
+    platform::StopMovie(IntroMovie);
+    return true;
+}
+
+bool ShowIntroMovie() {
+    if (Game.IntroOn == 1) {
+        if (platform::LoadMovie(IntroMovie, "Intro.mpg")) {
+            const int width = platform::DesktopWidth(), height = platform::DesktopHeight();
+            platform::ResizeWindow(LoadingWindow, 0, 0, width, height);
+            platform::ResizeMovie(IntroMovie, 0, 0, width, height);
+            platform::PlayMovie(IntroMovie, LoadingWindow);
+        }
+        // Shown once: the shutdown writes the player's own choice back.
+        WriteIntroPlayed();
+    }
+    if (!platform::MovieExists(IntroMovie)) return true;
+    if (!WaitForIntroMovie(platform::ElapsedMilliseconds())) return false;
+    platform::FreeMovie(IntroMovie);
+    platform::CloseWindow(LoadingWindow);
+    return OpenLoadingWindow();
+}

@@ -1,0 +1,70 @@
+#include "core/loading_screen.h"
+
+#include <vector>
+
+#include "assets/bitmap_font.h"
+#include "assets/embedded.h"
+#include "assets/png_decode.h"
+#include "assets/sound.h"
+#include "assets/sound_catalogue.h"
+#include "core/game_state.h"
+#include "core/startup.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int LoadingWindow = 3;
+constexpr int IntroJingle = 0;
+
+bool CreateLoadingPicture() {
+    const EmbeddedAsset* picture = FindEmbedded("picture", 0);
+    if (!picture) return false;
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+    return DecodePng(picture->data, picture->size, width, height, rgba) &&
+           platform::CreateSprite(LoadingPictureSprite, width, height, rgba.data());
+}
+
+}  // namespace
+
+void DrawLoadingScreen() {
+    platform::ClearScreen(0x000000);
+    if (platform::SpriteExists(LoadingPictureSprite) || CreateLoadingPicture())
+        platform::DrawSprite(LoadingPictureSprite, 0, 0);
+    const float width = static_cast<float>(platform::WindowClientWidth(LoadingWindow));
+    const float height = static_cast<float>(platform::WindowClientHeight(LoadingWindow));
+    DrawBitmapText(9, 0.3f * width - 10, 0.3f * height + 20, "Nebulor", 255, 0xFFFFFF, 1.0f);
+    DrawBitmapText(5, 170, 180, "ESC - SKIP", 255, 0xFFFFFF, 0.7f);
+}
+
+void PlayIntroJingle() {
+    if (!platform::SoundExists(IntroJingle)) return;
+    PlayMusic(IntroJingle, platform::SoundMultiChannel);
+    for (;;) {
+        platform::Delay(10);
+        platform::ExamineKeyboard();
+        if (platform::KeyboardPushed(platform::KeyEscape))
+            platform::StopSound(IntroJingle, static_cast<int>(Game.MusicChannel));
+        platform::WindowEvent();
+        const int status = platform::GetSoundStatus(IntroJingle, static_cast<int>(Game.MusicChannel));
+        if (status == platform::SoundStopped || status == platform::SoundNoStatus) break;
+    }
+}
+
+bool RunLoadingScreen() {
+    const EmbeddedAsset* smallFont = FindEmbedded("font", 0);
+    if (!LoadBitmapFont(5, smallFont ? smallFont->data : nullptr, smallFont ? smallFont->size : 0, "")) {
+        platform::CloseWindow(LoadingWindow);
+        return StartupFailure("Can't open Font Tahoma");
+    }
+    if (!LoadFonts()) return false;
+    DrawLoadingScreen();
+    platform::FlipBuffers();
+    // The main screen creates its fonts anew; the drawn frame stays on show.
+    for (int64_t font = 5; font <= 9; ++font) FreeFont(font);
+    if (Game.SoundOn == 1 && !LoadSounds()) return false;
+    PlayIntroJingle();
+    platform::FreeSprite(LoadingPictureSprite);
+    platform::CloseWindow(LoadingWindow);
+    return true;
+}

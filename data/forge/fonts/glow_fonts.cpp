@@ -1,0 +1,303 @@
+// The two glow fonts of the game as font packages: glyphs rendered with
+// FreeType, white with a soft glow baked into padded atlas cells, packed into
+// rows by decreasing width, with their glyph and kerning tables. Also the XML
+// descriptor of the small font (for the loader's tests) and the TrueType face
+// of the system font.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/forge/fonts/font_package_writer.h"
+#include "data/forge/forge.h"
+
+namespace forge {
+namespace {
+
+struct GlowFontRecipe {
+    const char* face;       // Debian font file
+    int lineHeight;         // FreeType line height wanted, pixels
+    int padding;            // glow border around every cell
+    int atlasHeight;        // atlas is 512 wide
+    size_t records;         // character records in the package
+    size_t kerningRecords;  // kerning records in the package
+    double glowSigma;       // blur radius of the glow
+    double glowStrength;    // how far the blurred glyph is lifted into the glow
+};
+
+constexpr int AtlasWidth = 512;
+
+const GlowFontRecipe SmallFont{"LiberationSans-Bold.ttf", 22, 8, 4096, 2037, 330, 2.0, 1.5};
+const GlowFontRecipe LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 4.5, 1.7};
+
+// A glyph rendered into its cell: white ink and glow as alpha 0..1.
+struct Cell {
+    int code = 0;
+    int advance = 0;
+    int width = 0, height = 0;
+    int x = 0, y = 0;  // place in the atlas
+    std::vector<float> alpha;
+};
+
+// Separable Gaussian blur of a cell's alpha; outside the cell counts as empty.
+std::vector<float> Blur(const std::vector<float>& source, int width, int height, double sigma) {
+    const int radius = static_cast<int>(std::ceil(sigma * 3));
+    std::vector<float> kernel(2 * radius + 1);
+    float total = 0;
+    for (int i = -radius; i <= radius; ++i) total += kernel[i + radius] = static_cast<float>(std::exp(-0.5 * i * i / (sigma * sigma)));
+    for (float& k : kernel) k /= total;
+    std::vector<float> across(source.size(), 0.0f), out(source.size(), 0.0f);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            float sum = 0;
+            for (int i = std::max(-radius, -x); i <= std::min(radius, width - 1 - x); ++i)
+                sum += source[y * width + x + i] * kernel[i + radius];
+            across[y * width + x] = sum;
+        }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            float sum = 0;
+            for (int i = std::max(-radius, -y); i <= std::min(radius, height - 1 - y); ++i)
+                sum += across[(y + i) * width + x] * kernel[i + radius];
+            out[y * width + x] = sum;
+        }
+    return out;
+}
+
+// The character codes of a font: Latin-1 32..255 without 128..159, then the
+// face's own characters above 255 in code order until the record count is met.
+std::vector<int> CharacterCodes(FT_Face face, size_t records) {
+    std::vector<int> codes;
+    for (int code = 32; code < 256; ++code)
+        if (code < 128 || code >= 160) codes.push_back(code);
+    for (FT_ULong code = 256; code < 0x30000 && codes.size() < records; ++code)
+        if (FT_Get_Char_Index(face, code) != 0) codes.push_back(static_cast<int>(code));
+    return codes;
+}
+
+// Renders the glyph of `code` into a padded cell with its glow.
+Cell RenderCell(FT_Face face, int code, const GlowFontRecipe& recipe, int ascender) {
+    Cell cell;
+    cell.code = code;
+    const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
+    // A code without a glyph in the face (the delete control) gets an empty cell.
+    if (index != 0 && FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) == 0)
+        cell.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
+    cell.width = cell.advance + 2 * recipe.padding;
+    cell.height = recipe.lineHeight + 2 * recipe.padding;
+    std::vector<float> ink(static_cast<size_t>(cell.width) * cell.height, 0.0f);
+    if (index != 0 && cell.advance > 0) {
+        const FT_Bitmap& bitmap = face->glyph->bitmap;
+        const int left = recipe.padding + face->glyph->bitmap_left;
+        const int top = recipe.padding + ascender - face->glyph->bitmap_top;
+        for (unsigned row = 0; row < bitmap.rows; ++row)
+            for (unsigned column = 0; column < bitmap.width; ++column) {
+                const int x = left + static_cast<int>(column), y = top + static_cast<int>(row);
+                if (x < 0 || y < 0 || x >= cell.width || y >= cell.height) continue;
+                ink[y * cell.width + x] = bitmap.buffer[row * bitmap.pitch + column] / 255.0f;
+            }
+    }
+    const std::vector<float> glow = Blur(ink, cell.width, cell.height, recipe.glowSigma);
+    cell.alpha.resize(ink.size());
+    for (size_t i = 0; i < ink.size(); ++i) {
+        const float halo = std::min(1.0f, glow[i] * static_cast<float>(recipe.glowStrength)) * 0.75f;
+        cell.alpha[i] = ink[i] + halo * (1.0f - ink[i]);
+    }
+    return cell;
+}
+
+// Packs cells into rows of the atlas width, widest first, each into the first
+// row with room. False when they do not fit the atlas height.
+bool PackCells(std::vector<Cell>& cells, int atlasHeight) {
+    std::vector<Cell*> order;
+    for (Cell& cell : cells) order.push_back(&cell);
+    std::stable_sort(order.begin(), order.end(), [](const Cell* a, const Cell* b) { return a->width > b->width; });
+    std::vector<int> rowUsed;
+    const int rowHeight = cells.empty() ? 0 : cells.front().height;
+    for (Cell* cell : order) {
+        size_t row = 0;
+        while (row < rowUsed.size() && rowUsed[row] + cell->width > AtlasWidth) ++row;
+        if (row == rowUsed.size()) rowUsed.push_back(0);
+        cell->x = rowUsed[row];
+        cell->y = static_cast<int>(row) * rowHeight;
+        rowUsed[row] += cell->width;
+    }
+    return static_cast<int>(rowUsed.size()) * rowHeight <= atlasHeight;
+}
+
+// The face's kerning pairs among `codes`, strongest first: pairs of two
+// Latin-1 characters (the ones the game can draw) first, then pairs with one.
+std::vector<KerningRecord> KerningPairs(FT_Face face, const std::vector<int>& codes, size_t wanted) {
+    std::vector<KerningRecord> latin, half, other;
+    std::vector<FT_UInt> indices;
+    for (int code : codes) indices.push_back(FT_Get_Char_Index(face, static_cast<FT_ULong>(code)));
+    for (size_t a = 0; a < codes.size(); ++a)
+        for (size_t b = 0; b < codes.size(); ++b) {
+            if (!indices[a] || !indices[b]) continue;
+            FT_Vector delta;
+            if (FT_Get_Kerning(face, indices[a], indices[b], FT_KERNING_UNFITTED, &delta) != 0) continue;
+            const int amount = static_cast<int>(std::lround(delta.x / 64.0));
+            if (amount == 0) continue;
+            KerningRecord pair{static_cast<uint16_t>(codes[a]), static_cast<uint16_t>(codes[b]),
+                               static_cast<int16_t>(amount)};
+            const int inLatin = (codes[a] < 256) + (codes[b] < 256);
+            (inLatin == 2 ? latin : inLatin == 1 ? half : other).push_back(pair);
+        }
+    auto strongest = [](const KerningRecord& x, const KerningRecord& y) {
+        if (std::abs(x.amount) != std::abs(y.amount)) return std::abs(x.amount) > std::abs(y.amount);
+        return x.left != y.left ? x.left < y.left : x.right < y.right;
+    };
+    for (auto* list : {&latin, &half, &other}) std::stable_sort(list->begin(), list->end(), strongest);
+    latin.insert(latin.end(), half.begin(), half.end());
+    latin.insert(latin.end(), other.begin(), other.end());
+    if (latin.size() > wanted) latin.resize(wanted);
+    std::sort(latin.begin(), latin.end(), [](const KerningRecord& x, const KerningRecord& y) {
+        return x.left != y.left ? x.left < y.left : x.right < y.right;
+    });
+    return latin;
+}
+
+// Everything a glow font is made of, before it is written out.
+struct BuiltFont {
+    std::vector<uint8_t> atlasPng;
+    std::vector<GlyphRecord> glyphs;
+    std::vector<KerningRecord> kerning;
+};
+
+// The pixel size at which the face's line height is the one wanted; 0 if none.
+int PixelSizeFor(FT_Face face, int lineHeight) {
+    for (int pixels = 4; pixels < 200; ++pixels) {
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)) != 0) return 0;
+        if ((face->size->metrics.height + 32) >> 6 == lineHeight) return pixels;
+    }
+    return 0;
+}
+
+bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built, std::string& problem) {
+    if (PixelSizeFor(face, recipe.lineHeight) == 0) {
+        problem = "no pixel size gives the line height";
+        return false;
+    }
+    const int ascender = static_cast<int>((face->size->metrics.ascender + 32) >> 6);
+    const std::vector<int> codes = CharacterCodes(face, recipe.records);
+    if (codes.size() != recipe.records) {
+        problem = "the face has too few characters";
+        return false;
+    }
+    std::vector<Cell> cells;
+    for (int code : codes) cells.push_back(RenderCell(face, code, recipe, ascender));
+    if (!PackCells(cells, recipe.atlasHeight)) {
+        problem = "the glyph cells do not fit the atlas";
+        return false;
+    }
+    Picture atlas(AtlasWidth, recipe.atlasHeight);
+    for (const Cell& cell : cells) {
+        for (int y = 0; y < cell.height; ++y)
+            for (int x = 0; x < cell.width; ++x) {
+                uint8_t* pixel = atlas.At(cell.x + x, cell.y + y);
+                // White everywhere, so that a tint colours ink and glow alike.
+                pixel[0] = pixel[1] = pixel[2] = 255;
+                pixel[3] = static_cast<uint8_t>(std::lround(std::clamp(cell.alpha[y * cell.width + x], 0.0f, 1.0f) * 255));
+            }
+        built.glyphs.push_back(GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-recipe.padding),
+                                           static_cast<int16_t>(-recipe.padding), static_cast<int16_t>(cell.advance),
+                                           static_cast<int16_t>(recipe.lineHeight), static_cast<int16_t>(cell.x),
+                                           static_cast<int16_t>(cell.y), static_cast<int16_t>(cell.width),
+                                           static_cast<int16_t>(cell.height)});
+    }
+    // Cells without a glyph image are still white: give them no alpha.
+    for (size_t i = 0; i < atlas.rgba.size(); i += 4)
+        if (atlas.rgba[i + 3] == 0) atlas.rgba[i] = atlas.rgba[i + 1] = atlas.rgba[i + 2] = 255;
+    built.atlasPng = EncodePng(atlas, PngFormat::Rgba8);
+    // Pairs may name characters beyond the package's records (the reader
+    // ignores them): the large font's Latin-1 pairs alone fall a little short.
+    built.kerning = KerningPairs(face, CharacterCodes(face, std::max<size_t>(recipe.records, 448)), recipe.kerningRecords);
+    if (built.kerning.size() != recipe.kerningRecords) {
+        problem = "the face has too few kerning pairs";
+        return false;
+    }
+    return !built.atlasPng.empty();
+}
+
+bool BuildGlowFont(const GlowFontRecipe& recipe, BuiltFont& built) {
+    FT_Library library;
+    if (FT_Init_FreeType(&library) != 0) return false;
+    FT_Face face;
+    std::string problem = "cannot open " + SystemFontPath(recipe.face);
+    bool ok = false;
+    if (FT_New_Face(library, SystemFontPath(recipe.face).c_str(), 0, &face) == 0) {
+        ok = BuildFromFace(face, recipe, built, problem);
+        FT_Done_Face(face);
+    }
+    FT_Done_FreeType(library);
+    if (!ok) fprintf(stderr, "forge: %s: %s\n", recipe.face, problem.c_str());
+    return ok;
+}
+
+Asset FontAsset(const std::string& kind, int number, const std::string& label, const std::string& file,
+                const std::vector<uint8_t>& bytes, const std::string& format, bool embed) {
+    Asset asset;
+    asset.kind = kind;
+    asset.number = number;
+    asset.label = label;
+    asset.file = file;
+    asset.format = format;
+    asset.bytes = bytes;
+    asset.embed = embed;
+    return asset;
+}
+
+// The small glow font: three embedded copies of one package (fonts 0, 1, 2),
+// and the same font as XML descriptor and atlas file (not embedded).
+std::vector<Asset> SmallGlowFont() {
+    BuiltFont built;
+    if (!BuildGlowFont(SmallFont, built)) return {};
+    const std::vector<uint8_t> package = WriteFontPackage(built.atlasPng, built.glyphs, built.kerning);
+    std::vector<Asset> assets;
+    for (int copy = 0; copy < 3; ++copy) {
+        assets.push_back(FontAsset("font", copy, "small glow font", "font_small.fnt", package, "FONT", true));
+        assets.back().width = AtlasWidth;
+        assets.back().height = SmallFont.atlasHeight;
+    }
+    const std::string xml = WriteFontDescriptor("font_small_atlas.png", built.glyphs, built.kerning);
+    assets.push_back(FontAsset("xml", 0, "small glow font", "font_small.xml",
+                               std::vector<uint8_t>(xml.begin(), xml.end()), "XML", false));
+    assets.push_back(FontAsset("atlas", 0, "small glow font", "font_small_atlas.png", built.atlasPng, "RGBA8", false));
+    assets.back().width = AtlasWidth;
+    assets.back().height = SmallFont.atlasHeight;
+    return assets;
+}
+
+std::vector<Asset> LargeGlowFont() {
+    BuiltFont built;
+    if (!BuildGlowFont(LargeFont, built)) return {};
+    Asset asset = FontAsset("font", 3, "large glow font", "font_large.fnt",
+                            WriteFontPackage(built.atlasPng, built.glyphs, built.kerning), "FONT", true);
+    asset.width = AtlasWidth;
+    asset.height = LargeFont.atlasHeight;
+    return {asset};
+}
+
+// The face behind the system font "Arial" bold, carried inside the game.
+std::vector<Asset> SystemFontFace() {
+    std::vector<uint8_t> bytes;
+    if (FILE* file = fopen(SystemFontPath("LiberationSans-Bold.ttf").c_str(), "rb")) {
+        uint8_t buffer[65536];
+        for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + got);
+        fclose(file);
+    }
+    if (bytes.empty()) return {};
+    return {FontAsset("ttf", 0, "Arial", "liberation_sans_bold.ttf", bytes, "TTF", true)};
+}
+
+JobRegistrar smallFont("small glow font", SmallGlowFont);
+JobRegistrar largeFont("large glow font", LargeGlowFont);
+JobRegistrar systemFont("system font face", SystemFontFace);
+
+}  // namespace
+}  // namespace forge
