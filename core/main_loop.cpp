@@ -4,6 +4,7 @@
 #include "core/developer_keys.h"
 #include "core/game_state.h"
 #include "core/particles.h"
+#include "core/reel_drawing.h"
 #include "core/sheet_animations.h"
 #include "core/window_events.h"
 #include "core/window_title.h"
@@ -11,7 +12,11 @@
 #include "slot/features.h"
 #include "slot/reels.h"
 #include "slot/win_presentation.h"
+#include "ui/control_panel.h"
+#include "ui/game_screen.h"
 #include "ui/messages.h"
+#include "ui/mouse_input.h"
+#include "ui/win_display.h"
 
 namespace {
 
@@ -31,7 +36,7 @@ void StartBigWinWhenDue() {
 }  // namespace
 
 void RunMainLoopPass() {
-    // Timing: one clock reading serves every timer of the pass.
+    // 1-4. Timing: one clock reading serves every timer of the pass.
     const int64_t clock = platform::ElapsedMilliseconds();
     Game.FrameDelta = Game.PreviousFrameTime == 0 ? 0.0f : static_cast<float>(clock - Game.PreviousFrameTime) * 0.001f;
     Game.PreviousFrameTime = clock;
@@ -39,36 +44,44 @@ void RunMainLoopPass() {
     Game.FrameTime = platform::ElapsedMilliseconds();
     platform::ClearScreen(0x000000);
 
+    // 5-9. Keys, mouse, the base layer, the reels and their motion.
     DeveloperKeys();
-
+    HandleMouse();
+    DrawGameScreen(Game.FrameDelta);
+    DrawReels();
     if (Game.GamePhase == PhaseSpinning) UpdateReels();
 
-    // Overlays over the reels.
+    // 10-12. Overlays over the reels.
     DrawExtraWildOverlay();
     DrawFreeGameAnimations();
     DrawRespinAnimations();
 
+    // 13. The buttons; the particles move.
+    DrawControlPanel();
     UpdateParticles(Game.FrameDelta);
 
-    // The win presentation with the frame of the line shown this frame.
+    // 14. The win presentation with the frame of the line shown this frame.
     if (Game.TimerGate == 0 && Game.WinDisplayBlocked == 0) {
         if (Game.Autoplay == 0) DrawSymbolAnimations();
         DrawLineFrame(PresentWins());
     }
-    EndFreeGames();
 
-    StepPaylineDemo();
+    // 15-16. The end of a free-game series, the win display, particles, the message.
+    EndFreeGames();
+    DrawWinDisplay(Game.FrameDelta);
     DrawParticles();
     Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
 
-    // The game's own pointer, then the capped flip.
+    // 17. The game's own pointer, then the capped flip.
     platform::DrawSprite(55, platform::MouseX(), platform::MouseY());
     platform::FlipBuffers();
 
+    // 18-19. Count-ups, the big-win rule and the title.
     Game.CountUpRunning = StepCountUps(Game.WinLines.empty() ? &Game.DisplayedWin : &Game.CurrentWin);
     StartBigWinWhenDue();
     ComposeTitle();
 
+    // 20. One window event; a pass without one sleeps a millisecond.
     const platform::Event event = platform::WindowEvent();
     if (event.kind == platform::EventKind::None || !HandleWindowEvent(event)) platform::Delay(1);
 }

@@ -7,8 +7,6 @@
 // BACKDROP stands in for the loading picture when the game carries none.
 // The exit code is 1 when "Nebulor" or "ESC - SKIP" is missing from its place
 // or anything glows where no text belongs.
-#include <png.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -18,37 +16,9 @@
 #include "core/game_state.h"
 #include "core/loading_screen.h"
 #include "platform/platform.h"
+#include "tools/png_file.h"
 
 namespace {
-
-bool WritePng(const char* path, const std::vector<uint8_t>& rgba, int width, int height) {
-    FILE* file = fopen(path, "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) png_write_row(png, rgba.data() + static_cast<size_t>(y) * width * 4);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return fclose(file) == 0;
-}
-
-bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
-    FILE* file = fopen(path, "rb");
-    if (!file) return false;
-    uint8_t buffer[65536];
-    for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + got);
-    fclose(file);
-    return true;
-}
 
 // Bright text pixels (all channels high) inside a box of the frame.
 int BrightPixels(const std::vector<uint8_t>& rgba, int width, int x0, int y0, int x1, int y1) {
@@ -78,13 +48,13 @@ int main(int argc, char** argv) {
     }
     std::vector<uint8_t> backdrop, pixels;
     int w = 0, h = 0;
-    if (argc > 2 && ReadFile(argv[2], backdrop) && DecodePng(backdrop.data(), backdrop.size(), w, h, pixels))
+    if (argc > 2 && ReadBinaryFile(argv[2], backdrop) && DecodePng(backdrop.data(), backdrop.size(), w, h, pixels))
         platform::CreateSprite(LoadingPictureSprite, w, h, pixels.data());
     if (!LoadFonts()) return 1;
     DrawLoadingScreen();
     std::vector<uint8_t> frame;
     int width = 0, height = 0;
-    if (!platform::GrabScreen(frame, width, height) || !WritePng(argv[1], frame, width, height)) {
+    if (!platform::GrabScreen(frame, width, height) || !WritePngFile(argv[1], frame, width, height)) {
         fprintf(stderr, "loading-shot: cannot grab or write the frame\n");
         return 1;
     }

@@ -4,7 +4,7 @@
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "slot/features.h"
-#include "slot/paylines.h"
+#include "slot/win_presentation.h"
 #include "slot/risk_ladder.h"
 #include "slot/stake.h"
 #include "ui/buttons.h"

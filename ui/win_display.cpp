@@ -6,7 +6,7 @@
 #include "core/game_state.h"
 #include "core/particles.h"
 #include "platform/platform.h"
-#include "slot/paylines.h"
+#include "slot/win_presentation.h"
 #include "ui/amount_text.h"
 
 namespace {
