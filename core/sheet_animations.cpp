@@ -24,8 +24,10 @@ void DrawExtraWildOverlay() {
     if (!(Game.Level >= 3 || Game.FunMode == 1 || Game.GameMode == ModeFreeGames)) return;
     for (int64_t cell = 0; cell < CellCount; ++cell) {
         if (Game.ExtraWildMap[cell] != 1) continue;
-        // The fade runs once per marked cell: three wilds fade in three times as fast.
-        if (Game.GameMode == ModeBaseGame) Game.WildOverlayAlpha = Game.WildOverlayAlpha < 255 ? Game.WildOverlayAlpha + 5 : 255;
+        // The fade runs once per marked cell: three wilds fade in three times as
+        // fast. It runs in free games too: the sticky wilds would stay invisible
+        // there, as every spin start sets the opacity back to 0.
+        Game.WildOverlayAlpha = Game.WildOverlayAlpha < 255 ? Game.WildOverlayAlpha + 5 : 255;
         platform::DrawOptions options;
         options.clipWidth = static_cast<int>(Game.CellWidth);
         options.clipHeight = static_cast<int>(Game.CellHeight);
