@@ -10,6 +10,7 @@
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "slot/reel_strips.h"
+#include "slot/stake.h"
 #include "slot/win_presentation.h"
 
 namespace {
@@ -89,6 +90,7 @@ bool Startup() {
 }
 
 void Shutdown() {
+    SettleAccountsForSave();  // nothing the player had in play is lost by quitting
     platform::CloseScreen();
     if (platform::WindowExists(MainWindow)) platform::CloseWindow(MainWindow);
     SaveSettings();  // the save data first, then the settings

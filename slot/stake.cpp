@@ -1,9 +1,12 @@
 #include "slot/stake.h"
 
+#include <algorithm>
+
 #include "core/count_up.h"
 #include "core/game_state.h"
 #include "slot/paylines.h"
 #include "slot/reels.h"
+#include "slot/risk_ladder.h"
 #include "ui/messages.h"
 
 namespace {
@@ -167,4 +170,33 @@ bool AutoplayTick(int64_t frameTime) {
     if (frameTime - Game.AutoplayWaitStart < AutoplayPeriodMs) return false;
     Game.AutoplayWaitStart = -1;
     return true;
+}
+
+void SettleAccountsForSave() {
+    const int64_t soundOn = Game.SoundOn, phase = Game.GamePhase;
+    Game.SoundOn = 0;  // nothing is heard while the game closes
+    // The reels' stops were decided when they started: let them arrive (a
+    // respin may follow, so a few rounds).
+    auto spinning = [] {
+        for (const ReelState& reel : Game.Reels)
+            if (reel.spinning) return true;
+        return false;
+    };
+    for (int round = 0; round < 4 && spinning(); ++round) {
+        Game.GamePhase = PhaseSpinning;
+        int64_t end = Game.FrameTime;
+        for (int64_t r = 0; r < ReelCount; ++r) end = std::max(end, ReelStopTime(r));
+        Game.FrameTime = end;
+        UpdateReels();
+    }
+    if (Game.LadderOpen == 1) TakeRisk();
+    if (Game.CurrentWin > 0 || AnyEntryUnpaid()) {
+        Game.CountUpRunning = 0;
+        if (Game.GamePhase == PhaseSpinning || Game.GamePhase >= PhaseWheelIdle) Game.GamePhase = PhaseSettled;
+        CollectWin(false);
+    }
+    for (CountUp& countUp : Game.CountUps) *countUp.target += countUp.remaining;
+    Game.CountUps.clear();
+    Game.SoundOn = soundOn;
+    if (phase == PhaseQuit) Game.GamePhase = PhaseQuit;
 }

@@ -30,3 +30,8 @@ void CollectWin(bool automatic);
 // Polled every frame while autoplay is on: true at once when a win is
 // pending, else true every 2000 ms.
 bool AutoplayTick(int64_t frameTime);
+
+// Shutdown, before the save: a spin in progress runs to its end, an open
+// ladder is taken, a pending win is collected and every count-up arrives, so
+// that quitting never loses the player's points.
+void SettleAccountsForSave();
