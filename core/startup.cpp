@@ -1,5 +1,6 @@
 #include "core/startup.h"
 
+#include "assets/pictures.h"
 #include "core/game_state.h"
 #include "core/main_loop.h"
 #include "core/text_table.h"
@@ -66,6 +67,8 @@ bool Startup() {
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
+    // Step 25: the pictures; a picture that cannot be created ends the start.
+    if (!LoadPictures()) return false;
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.
     platform::ReleaseMouse(false);

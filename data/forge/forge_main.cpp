@@ -133,13 +133,18 @@ std::string SystemFontPath(const std::string& file) {
 int main(int argc, char** argv) {
     using namespace forge;
     if (argc < 2) {
-        fprintf(stderr, "usage: nebulor-forge OUTPUT-FOLDER\n");
+        fprintf(stderr, "usage: nebulor-forge OUTPUT-FOLDER [JOB-NAME-PART]\n");
         return 2;
     }
     const std::string out = std::string(argv[1]) + "/";
 
-    // Run the jobs on every core; each job's assets stay together.
+    // Run the jobs on every core; each job's assets stay together. A second
+    // argument keeps only the jobs whose name contains it (for art reviews).
     auto& jobs = Jobs();
+    if (argc > 2)
+        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
+                                  [&](const NamedJob& j) { return j.name.find(argv[2]) == std::string::npos; }),
+                   jobs.end());
     std::vector<std::vector<Asset>> results(jobs.size());
     std::atomic<size_t> next{0};
     std::atomic<bool> failed{false};
