@@ -78,9 +78,42 @@ void Ring(cairo_t* cr, double cx, double cy, double inner, double outer, double 
     cairo_restore(cr);
 }
 
+// A dark plate with a word in gold across the planet (WILD, SCATTER).
+void PlanetLabel(cairo_t* cr, const char* word, double cx, double cy, double halfWidth, Rgb tint, double glow) {
+    RoundedRectangle(cr, cx - halfWidth, cy - 17, 2 * halfWidth, 34, 10);
+    cairo_pattern_t* plate = cairo_pattern_create_linear(0, cy - 17, 0, cy + 17);
+    AddStop(plate, 0, tint, 0.9);
+    AddStop(plate, 1, Lighten(tint, -0.7), 0.92);
+    cairo_set_source(cr, plate);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(plate);
+    cairo_pattern_t* rim = cairo_pattern_create_linear(0, cy - 17, 0, cy + 17);
+    AddStop(rim, 0, Hex(0xfff0b0));
+    AddStop(rim, 0.5, Hex(0xb87a10));
+    AddStop(rim, 1, Hex(0xffd870));
+    cairo_set_source(cr, rim);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
+    FitFontSize(cr, Face::SansBold, word, 30, 2 * halfWidth - 16);
+    CentredTextPath(cr, word, cx, cy + 0.5);
+    SetColour(cr, Hex(0x200000));
+    cairo_set_line_width(cr, 4);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+    cairo_pattern_t* gold = cairo_pattern_create_linear(0, cy - 12, 0, cy + 12);
+    AddStop(gold, 0, Lighten(Hex(0xfff4c0), glow * 0.5));
+    AddStop(gold, 0.48, Lighten(Hex(0xffc030), glow * 0.4));
+    AddStop(gold, 0.52, Lighten(Hex(0xc07010), glow * 0.3));
+    AddStop(gold, 1, Lighten(Hex(0xffe080), glow * 0.4));
+    cairo_set_source(cr, gold);
+    cairo_fill(cr);
+    cairo_pattern_destroy(gold);
+}
+
 void BluePlanet(Canvas& cell, double phase, bool effect) {
     cairo_t* cr = cell.cr;
-    const double cx = 100, cy = 80, radius = effect ? 50 : 47, tilt = -0.38;
+    const double cx = 100, cy = 74, radius = 50, tilt = -0.38;
     const double pulse = LoopWave(phase);
     if (effect) {
         // Two shock rings, half a loop apart, each fading in and out as it grows.
@@ -94,7 +127,7 @@ void BluePlanet(Canvas& cell, double phase, bool effect) {
         }
     }
     RadialLight(cr, cx, cy, radius * 1.9, Hex(0x2a7cff), (effect ? 0.55 : 0.35) + (effect ? 0.35 : 0.15) * pulse);
-    Ring(cr, cx, cy, radius * 1.3, radius * 1.98, tilt, false, phase, effect ? 1.3 : 1.0);
+    Ring(cr, cx, cy, radius * 1.3, radius * 1.86, tilt, false, phase, effect ? 1.3 : 1.0);
     PlanetStyle planet;
     planet.cx = cx;
     planet.cy = cy;
@@ -106,7 +139,8 @@ void BluePlanet(Canvas& cell, double phase, bool effect) {
     planet.ambient = effect ? 0.16 : 0.08;
     planet.surface = BlueSurface;
     PaintPlanet(cell, planet);
-    Ring(cr, cx, cy, radius * 1.3, radius * 1.98, tilt, true, phase, effect ? 1.3 : 1.0);
+    Ring(cr, cx, cy, radius * 1.3, radius * 1.86, tilt, true, phase, effect ? 1.3 : 1.0);
+    PlanetLabel(cr, "SCATTER", cx, cy + 46, 72, Hex(0x0a2a5a), effect ? pulse : 0.2 * pulse);
     if (effect) {
         for (int i = 0; i < 6; ++i) {
             const double a = 2 * Pi * (phase + i / 6.0);
@@ -114,39 +148,6 @@ void BluePlanet(Canvas& cell, double phase, bool effect) {
             Sparkle(cr, x, y, 12 + 6 * std::sin(2 * Pi * (phase * 2 + i / 3.0)), Hex(0xbfe8ff), 0.85);
         }
     }
-}
-
-// A dark plate with the word WILD in gold across the planet.
-void WildLabel(cairo_t* cr, double cx, double cy, double glow) {
-    RoundedRectangle(cr, cx - 62, cy - 17, 124, 34, 10);
-    cairo_pattern_t* plate = cairo_pattern_create_linear(0, cy - 17, 0, cy + 17);
-    AddStop(plate, 0, Hex(0x4a0a10), 0.9);
-    AddStop(plate, 1, Hex(0x14020a), 0.92);
-    cairo_set_source(cr, plate);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(plate);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(0, cy - 17, 0, cy + 17);
-    AddStop(rim, 0, Hex(0xfff0b0));
-    AddStop(rim, 0.5, Hex(0xb87a10));
-    AddStop(rim, 1, Hex(0xffd870));
-    cairo_set_source(cr, rim);
-    cairo_set_line_width(cr, 2.5);
-    cairo_stroke(cr);
-    cairo_pattern_destroy(rim);
-    UseFont(cr, Face::SansBold, 30);
-    CentredTextPath(cr, "WILD", cx, cy + 0.5);
-    SetColour(cr, Hex(0x200000));
-    cairo_set_line_width(cr, 4);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke_preserve(cr);
-    cairo_pattern_t* gold = cairo_pattern_create_linear(0, cy - 12, 0, cy + 12);
-    AddStop(gold, 0, Lighten(Hex(0xfff4c0), glow * 0.5));
-    AddStop(gold, 0.48, Lighten(Hex(0xffc030), glow * 0.4));
-    AddStop(gold, 0.52, Lighten(Hex(0xc07010), glow * 0.3));
-    AddStop(gold, 1, Lighten(Hex(0xffe080), glow * 0.4));
-    cairo_set_source(cr, gold);
-    cairo_fill(cr);
-    cairo_pattern_destroy(gold);
 }
 
 void RedPlanet(Canvas& cell, double phase, bool effect) {
@@ -200,7 +201,7 @@ void RedPlanet(Canvas& cell, double phase, bool effect) {
     planet.surface = RedSurface;
     planet.emission = RedEmission;
     PaintPlanet(cell, planet);
-    WildLabel(cr, cx, cy + (effect ? 30 : 36), effect ? pulse : 0.2 * pulse);
+    PlanetLabel(cr, "WILD", cx, cy + (effect ? 30 : 36), 62, Hex(0x4a0a10), effect ? pulse : 0.2 * pulse);
 }
 
 }  // namespace
