@@ -32,8 +32,9 @@ std::vector<PictureStep> BuildOrder() {
     const struct {
         int number;
         const char* label;
-    } buttons[] = {{40, "c1"}, {41, "c2"}, {42, "c2b"}, {38, "c2ba"}, {39, "c2bb"}, {43, "c3"}, {44, "c4"}, {47, "c5"},
-                   {48, "c6"}, {49, "c7"}, {50, "c8"},  {45, "c9"},   {46, "c10"},  {51, "c11"}, {52, "c12"}};
+    } buttons[] = {{40, "c1"}, {41, "c2"}, {42, "c2b"}, {38, "c2ba"}, {39, "c2bb"},
+                   {43, "c3"}, {44, "c4"}, {47, "c5"},  {48, "c6"},   {49, "c7"},
+                   {50, "c8"}, {45, "c9"}, {46, "c10"}, {51, "c11"},  {52, "c12"}};
     for (const auto& b : buttons) Add(steps, "sprite", b.number, b.label);
     const char* wheel[] = {"d2", "d3", "d4", "d5", "d6", "d7", "d8", "d9", "d0", "d10", "d11", "d12"};
     for (int frame = 0; frame < 12; ++frame) Add(steps, "sprite", 58 + frame, wheel[frame]);

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct PictureStep {
-    const char* kind;   // "sprite" or "image" (the embedded table's kind)
-    int number;         // sprite or image number
-    std::string label;  // the catalogue label
+    const char* kind;     // "sprite" or "image" (the embedded table's kind)
+    int number;           // sprite or image number
+    std::string label;    // the catalogue label
     std::string message;  // the text of the "Fehler" box
 };
 

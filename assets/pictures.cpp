@@ -55,7 +55,8 @@ DecodedPicture Decode(const Source& source) {
         if (it != gKept.end()) return it->second;
     }
     auto decoded = std::make_shared<Decoded>();
-    decoded->ok = source.data && DecodePng(source.data, source.size, decoded->width, decoded->height, decoded->rgba);
+    decoded->ok =
+        source.data && DecodePng(source.data, source.size, decoded->width, decoded->height, decoded->rgba);
     if (source.embedded && decoded->ok) {
         std::lock_guard<std::mutex> guard(gLock);
         if (gKeep) gKept[source.data] = decoded;
@@ -92,7 +93,8 @@ struct DecodeAhead {
     void Work() {
         std::unique_lock<std::mutex> guard(lock);
         for (;;) {
-            changed.wait(guard, [&] { return stop || next >= sources.size() || next < consumed + Lookahead; });
+            changed.wait(guard,
+                         [&] { return stop || next >= sources.size() || next < consumed + Lookahead; });
             if (stop || next >= sources.size()) return;
             const size_t index = next++;
             guard.unlock();
@@ -124,7 +126,8 @@ bool LoadPictures() {
     const std::vector<PictureStep>& steps = PictureLoadOrder();
     std::vector<Source> sources;
     for (const PictureStep& step : steps) {
-        const int variant = step.number == 19 && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
+        const int variant =
+            step.number == 19 && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
         sources.push_back(SourceOf(step.kind, step.number, variant));
     }
     DecodeAhead decoder(std::move(sources));
@@ -134,8 +137,10 @@ bool LoadPictures() {
         bool created = false;
         if (picture->ok) {
             created = std::string(step.kind) == "image"
-                          ? platform::CreateImage(step.number, picture->width, picture->height, picture->rgba.data())
-                          : platform::CreateSprite(step.number, picture->width, picture->height, picture->rgba.data());
+                          ? platform::CreateImage(step.number, picture->width, picture->height,
+                                                  picture->rgba.data())
+                          : platform::CreateSprite(step.number, picture->width, picture->height,
+                                                   picture->rgba.data());
         }
         if (!CheckLoaded(created, step.message)) return false;
     }
@@ -144,8 +149,8 @@ bool LoadPictures() {
 
 bool CreateLoadingPicture() {
     const DecodedPicture picture = Decode(SourceOf("picture", 0, 0));
-    return picture->ok &&
-           platform::CreateSprite(LoadingPictureSprite, picture->width, picture->height, picture->rgba.data());
+    return picture->ok && platform::CreateSprite(LoadingPictureSprite, picture->width, picture->height,
+                                                 picture->rgba.data());
 }
 
 void ReplacePictureData(const std::string& kind, int number, int variant, const std::vector<uint8_t>& png) {

@@ -27,7 +27,9 @@ void ReadBytes(png_structp png, png_bytep out, png_size_t count) {
     state->offset += count;
 }
 
-[[noreturn]] void Fail(png_structp png, png_const_charp) { longjmp(png_jmpbuf(png), 1); }
+[[noreturn]] void Fail(png_structp png, png_const_charp) {
+    longjmp(png_jmpbuf(png), 1);
+}
 void Ignore(png_structp, png_const_charp) {}
 
 }  // namespace

@@ -3,7 +3,9 @@
 std::vector<ExpectedPicture> ExpectedPictures() {
     std::vector<ExpectedPicture> list;
     auto add = [&](const std::string& kind, int number, int variant, const std::string& label, int w, int h,
-                   const std::string& format) { list.push_back({kind, number, variant, label, w, h, format}); };
+                   const std::string& format) {
+        list.push_back({kind, number, variant, label, w, h, format});
+    };
     for (int n = 0; n <= 13; ++n) add("sprite", n, 0, std::to_string(n + 1), 1000, 800, "RGBA8");
     add("sprite", 14, 0, "15", 200, 160, "RGBA8");
     add("sprite", 87, 0, "15", 200, 160, "RGBA8");
@@ -22,9 +24,9 @@ std::vector<ExpectedPicture> ExpectedPictures() {
         int number;
         const char* label;
         int width;
-    } buttons[] = {{40, "c1", 174},  {41, "c2", 174},  {42, "c2b", 174}, {38, "c2ba", 174}, {39, "c2bb", 174},
-                   {43, "c3", 174},  {44, "c4", 174},  {47, "c5", 174},  {48, "c6", 174},   {49, "c7", 174},
-                   {50, "c8", 174},  {45, "c9", 226},  {46, "c10", 226}, {51, "c11", 174},  {52, "c12", 174},
+    } buttons[] = {{40, "c1", 174},  {41, "c2", 174}, {42, "c2b", 174}, {38, "c2ba", 174}, {39, "c2bb", 174},
+                   {43, "c3", 174},  {44, "c4", 174}, {47, "c5", 174},  {48, "c6", 174},   {49, "c7", 174},
+                   {50, "c8", 174},  {45, "c9", 226}, {46, "c10", 226}, {51, "c11", 174},  {52, "c12", 174},
                    {53, "c12", 174}, {54, "c13", 174}};
     for (const auto& b : buttons) add("sprite", b.number, 0, b.label, b.width, 66, "RGBA16");
     const char* wheel[] = {"d2", "d3", "d4", "d5", "d6", "d7", "d8", "d9", "d0", "d10", "d11", "d12"};

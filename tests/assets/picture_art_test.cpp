@@ -61,8 +61,10 @@ TEST(PictureArtTest, SymbolFramesFadeOutBeforeTheCellBorder) {
         int strongest = 0;
         for (int frame = 0; frame < 25; ++frame) {
             const int ox = (frame % 5) * 200, oy = (frame / 5) * 160;
-            for (int i = 0; i < 200; ++i) strongest = std::max({strongest, int(p.At(ox + i, oy)[3]), int(p.At(ox + i, oy + 159)[3])});
-            for (int i = 0; i < 160; ++i) strongest = std::max({strongest, int(p.At(ox, oy + i)[3]), int(p.At(ox + 199, oy + i)[3])});
+            for (int i = 0; i < 200; ++i)
+                strongest = std::max({strongest, int(p.At(ox + i, oy)[3]), int(p.At(ox + i, oy + 159)[3])});
+            for (int i = 0; i < 160; ++i)
+                strongest = std::max({strongest, int(p.At(ox, oy + i)[3]), int(p.At(ox + 199, oy + i)[3])});
         }
         EXPECT_LE(strongest, 8) << "sheet " << sheet;
     }
@@ -110,7 +112,8 @@ TEST(PictureArtTest, EachLadderSpriteLightsItsOwnRungBottomToTop) {
     // Nothing is lit in the header where the countdown is written.
     const Pixels frame = Load("sprite", 37);
     for (int y = 8; y < 30; ++y)
-        for (int x = 8; x < 170; ++x) EXPECT_LT(frame.At(x, y)[0] + frame.At(x, y)[1] + frame.At(x, y)[2], 60);
+        for (int x = 8; x < 170; ++x)
+            EXPECT_LT(frame.At(x, y)[0] + frame.At(x, y)[1] + frame.At(x, y)[2], 60);
 }
 
 TEST(PictureArtTest, ThePointerTipIsAtTheTopLeftCorner) {

@@ -1,5 +1,7 @@
 // The forged pictures against the catalogue: the manifest, the embedded
 // table, the PNG formats and the decoded sizes.
+#include "assets/picture_catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +10,6 @@
 #include <sstream>
 
 #include "assets/embedded.h"
-#include "assets/picture_catalogue.h"
 #include "assets/png_decode.h"
 #include "tests/assets/catalogue_expectations.h"
 
@@ -30,7 +31,8 @@ std::map<std::pair<std::string, int>, ManifestRow> ReadManifest() {
         std::stringstream fields(line);
         for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
         if (cells.size() < 8) continue;
-        rows[{cells[1], std::stoi(cells[0])}] = {cells[2], cells[3], cells[6], std::stoi(cells[4]), std::stoi(cells[5])};
+        rows[{cells[1], std::stoi(cells[0])}] = {cells[2], cells[3], cells[6], std::stoi(cells[4]),
+                                                 std::stoi(cells[5])};
     }
     return rows;
 }
@@ -83,12 +85,13 @@ TEST(PictureCatalogueTest, EveryEmbeddedPictureDecodesToItsCatalogueSizeInItsFor
 TEST(PictureCatalogueTest, LoadOrderCoversTheCatalogueOnceInTheGivenSequence) {
     const auto& steps = PictureLoadOrder();
     std::vector<int> sprites;
-    for (const auto& step : steps) sprites.push_back(step.kind == std::string("image") ? -step.number : step.number);
-    const std::vector<int> expected = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 87, 17, 82, 83,
-                                       84, 85, 16, 15, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33,
-                                       34, 35, 36, 37, 40, 41, 42, 38, 39, 43, 44, 47, 48, 49, 50, 45, 46, 51, 52,
-                                       58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, -57, 55, 53, 54, 73, 74, 75,
-                                       76, 77, 78, 80, 81};
+    for (const auto& step : steps)
+        sprites.push_back(step.kind == std::string("image") ? -step.number : step.number);
+    const std::vector<int> expected = {0,  1,   2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 87, 17,
+                                       82, 83,  84, 85, 16, 15, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
+                                       30, 31,  32, 33, 34, 35, 36, 37, 40, 41, 42, 38, 39, 43, 44, 47, 48,
+                                       49, 50,  45, 46, 51, 52, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68,
+                                       69, -57, 55, 53, 54, 73, 74, 75, 76, 77, 78, 80, 81};
     EXPECT_EQ(sprites, expected);
     // Each step names the catalogue label of its picture.
     std::map<std::pair<std::string, int>, std::string> labels;

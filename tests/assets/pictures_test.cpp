@@ -24,7 +24,8 @@ std::vector<uint8_t> Damaged(const char* kind, int number, int variant = 0) {
 }
 
 bool Created(const PictureStep& step) {
-    return step.kind == std::string("image") ? platform::ImageExists(step.number) : platform::SpriteExists(step.number);
+    return step.kind == std::string("image") ? platform::ImageExists(step.number)
+                                             : platform::SpriteExists(step.number);
 }
 
 std::vector<std::string> BoxTexts() {

@@ -44,13 +44,15 @@ TEST(PngDecodeTest, TheThreeCatalogueFormatsBecomeStraightRgba) {
     int w = 0, h = 0;
     std::vector<uint8_t> rgba;
     // 8-bit RGBA passes through unchanged, alpha included.
-    ASSERT_TRUE(Decode(WritePng(2, 1, 8, PNG_COLOR_TYPE_RGBA, {10, 20, 30, 40, 250, 251, 252, 0}), w, h, rgba));
+    ASSERT_TRUE(
+        Decode(WritePng(2, 1, 8, PNG_COLOR_TYPE_RGBA, {10, 20, 30, 40, 250, 251, 252, 0}), w, h, rgba));
     EXPECT_EQ(w, 2);
     EXPECT_EQ(h, 1);
     EXPECT_EQ(rgba, (std::vector<uint8_t>{10, 20, 30, 40, 250, 251, 252, 0}));
     // 16-bit RGBA keeps the high byte of each big-endian sample.
     ASSERT_TRUE(Decode(WritePng(1, 2, 16, PNG_COLOR_TYPE_RGBA,
-                                {0x12, 0x99, 0x34, 0x01, 0x56, 0xFF, 0x78, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x80, 0x80, 0x01, 0x02}),
+                                {0x12, 0x99, 0x34, 0x01, 0x56, 0xFF, 0x78, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x80,
+                                 0x80, 0x01, 0x02}),
                        w, h, rgba));
     EXPECT_EQ(w, 1);
     EXPECT_EQ(h, 2);

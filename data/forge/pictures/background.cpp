@@ -42,6 +42,7 @@ void ReelWindow(cairo_t* cr) {
         cairo_set_source(cr, drum);
         cairo_rectangle(cr, x, WY0, reel, h);
         cairo_fill(cr);
+        cairo_pattern_destroy(drum);
     }
     // Thin separators between the reels.
     for (int r = 1; r < 5; ++r) {
@@ -94,7 +95,8 @@ void Frame(Canvas& canvas) {
         cairo_line_to(cr, cx + dx * (arm - out), cy + dy * 80);
         cairo_line_to(cr, cx - dx * out, cy + dy * 100);
         cairo_close_path(cr);
-        cairo_pattern_t* plate = cairo_pattern_create_linear(cx - dx * out, cy - dy * 9, cx + dx * 30, cy + dy * 30);
+        cairo_pattern_t* plate =
+            cairo_pattern_create_linear(cx - dx * out, cy - dy * 9, cx + dx * 30, cy + dy * 30);
         AddStop(plate, 0, Hex(0xa8c8e0));
         AddStop(plate, 0.3, Hex(0x4a6688));
         AddStop(plate, 1, Hex(0x1c2a44));
@@ -207,7 +209,8 @@ void LevelColumn(cairo_t* cr) {
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
     for (double row : rows) Socket(cr, cx, PicY(row), PicX(39), TechMetal());
-    GlassPanel(cr, PicX(1158), PicY(588), PicX(1277) - PicX(1158), PicY(642) - PicY(588), 8, TechGlow(), 0.85);
+    GlassPanel(cr, PicX(1158), PicY(588), PicX(1277) - PicX(1158), PicY(642) - PicY(588), 8, TechGlow(),
+               0.85);
 }
 
 // Small strips under the top corner buttons.
@@ -284,7 +287,8 @@ Picture Background() {
 }
 
 const JobRegistrar kBackground("background", [] {
-    return std::vector<Asset>{PictureAsset("sprite", 15, 0, "a2", SpriteFile(15), Background(), PngFormat::Rgba16)};
+    return std::vector<Asset>{
+        PictureAsset("sprite", 15, 0, "a2", SpriteFile(15), Background(), PngFormat::Rgba16)};
 });
 
 }  // namespace

@@ -23,14 +23,22 @@ struct ButtonSpec {
 };
 
 const ButtonSpec kButtons[] = {
-    {40, "c1", "SPIN", Look::Normal, false},          {41, "c2", "SPIN", Look::Highlighted, false},
-    {42, "c2b", "SPIN", Look::Red, false},            {38, "c2ba", "Extra Wild", Look::Normal, true},
-    {39, "c2bb", "Extra Wild", Look::Red, true},      {43, "c3", "Paytable", Look::Normal, true},
-    {44, "c4", "Paytable", Look::Highlighted, true},  {47, "c5", "GAMBLE", Look::Normal, false},
-    {48, "c6", "GAMBLE", Look::Highlighted, false},   {49, "c7", "TAKE", Look::Normal, false},
-    {50, "c8", "TAKE", Look::Highlighted, false},     {45, "c9", "BACK", Look::Normal, false},
-    {46, "c10", "BACK", Look::Highlighted, false},    {51, "c11", "Minigame", Look::Normal, true},
-    {52, "c12", "Minigame", Look::Highlighted, true}, {53, "c12", "Info", Look::Normal, true},
+    {40, "c1", "SPIN", Look::Normal, false},
+    {41, "c2", "SPIN", Look::Highlighted, false},
+    {42, "c2b", "SPIN", Look::Red, false},
+    {38, "c2ba", "Extra Wild", Look::Normal, true},
+    {39, "c2bb", "Extra Wild", Look::Red, true},
+    {43, "c3", "Paytable", Look::Normal, true},
+    {44, "c4", "Paytable", Look::Highlighted, true},
+    {47, "c5", "GAMBLE", Look::Normal, false},
+    {48, "c6", "GAMBLE", Look::Highlighted, false},
+    {49, "c7", "TAKE", Look::Normal, false},
+    {50, "c8", "TAKE", Look::Highlighted, false},
+    {45, "c9", "BACK", Look::Normal, false},
+    {46, "c10", "BACK", Look::Highlighted, false},
+    {51, "c11", "Minigame", Look::Normal, true},
+    {52, "c12", "Minigame", Look::Highlighted, true},
+    {53, "c12", "Info", Look::Normal, true},
     {54, "c13", "Info", Look::Highlighted, true},
 };
 
@@ -40,9 +48,12 @@ struct Palette {
 
 Palette PaletteOf(Look look) {
     switch (look) {
-        case Look::Highlighted: return {Hex(0x7ce4ff), Hex(0x1268c8), Hex(0xe8ffff), Hex(0x50e8ff)};
-        case Look::Red: return {Hex(0xff6a5a), Hex(0x8a0610), Hex(0xffd0c8), Hex(0xff3020)};
-        default: return {Hex(0x3a8ae8), Hex(0x0a2470), Hex(0xa8d0f0), Hex(0x2a7cff)};
+        case Look::Highlighted:
+            return {Hex(0x7ce4ff), Hex(0x1268c8), Hex(0xe8ffff), Hex(0x50e8ff)};
+        case Look::Red:
+            return {Hex(0xff6a5a), Hex(0x8a0610), Hex(0xffd0c8), Hex(0xff3020)};
+        default:
+            return {Hex(0x3a8ae8), Hex(0x0a2470), Hex(0xa8d0f0), Hex(0x2a7cff)};
     }
 }
 
@@ -102,14 +113,16 @@ Picture Button(const ButtonSpec& spec) {
     cairo_pattern_destroy(gloss);
     cairo_restore(cr);
     // Lettering: white with a dark edge; half-size buttons get bigger letters.
-    const double size = FitFontSize(cr, Face::CondensedBold, spec.text, spec.small ? 34 : 32, w - (spec.small ? 30 : 36));
+    const double size =
+        FitFontSize(cr, Face::CondensedBold, spec.text, spec.small ? 34 : 32, w - (spec.small ? 30 : 36));
     UseFont(cr, Face::CondensedBold, size);
     CentredTextPath(cr, spec.text, width / 2.0, height / 2.0 + 1);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     SetColour(cr, Lighten(p.bottom, -0.6), 0.9);
     cairo_set_line_width(cr, spec.small ? 5 : 4);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* letters = cairo_pattern_create_linear(0, height / 2.0 - size / 2, 0, height / 2.0 + size / 2);
+    cairo_pattern_t* letters =
+        cairo_pattern_create_linear(0, height / 2.0 - size / 2, 0, height / 2.0 + size / 2);
     AddStop(letters, 0, {1, 1, 1});
     AddStop(letters, 1, spec.look == Look::Red ? Hex(0xffe0d8) : Hex(0xd8f0ff));
     cairo_set_source(cr, letters);
@@ -121,8 +134,8 @@ Picture Button(const ButtonSpec& spec) {
 std::vector<Asset> ButtonsJob() {
     std::vector<Asset> assets;
     for (const ButtonSpec& spec : kButtons)
-        assets.push_back(
-            PictureAsset("sprite", spec.sprite, 0, spec.label, SpriteFile(spec.sprite), Button(spec), PngFormat::Rgba16));
+        assets.push_back(PictureAsset("sprite", spec.sprite, 0, spec.label, SpriteFile(spec.sprite),
+                                      Button(spec), PngFormat::Rgba16));
     return assets;
 }
 

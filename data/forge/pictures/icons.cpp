@@ -170,14 +170,22 @@ Picture Particle(int number) {
         cairo_pattern_destroy(p);
     };
     switch (number) {
-        case 73: radial({{0, 0.9}, {0.4, 0.45}, {0.75, 0.1}, {1, 0}}); break;
-        case 74: radial({{0, 1}, {0.18, 0.9}, {0.45, 0.35}, {0.8, 0.06}, {1, 0}}); break;
+        case 73:
+            radial({{0, 0.9}, {0.4, 0.45}, {0.75, 0.1}, {1, 0}});
+            break;
+        case 74:
+            radial({{0, 1}, {0.18, 0.9}, {0.45, 0.35}, {0.8, 0.06}, {1, 0}});
+            break;
         case 75:
             radial({{0, 0.8}, {0.2, 0.3}, {0.45, 0}});
             Sparkle(cr, 16, 16, 15.5, white, 1);
             break;
-        case 76: radial({{0, 0}, {0.45, 0.15}, {0.68, 0.9}, {0.82, 0.3}, {1, 0}}); break;
-        default: radial({{0, 1}, {0.12, 1}, {0.2, 0.5}, {0.5, 0.12}, {1, 0}}); break;
+        case 76:
+            radial({{0, 0}, {0.45, 0.15}, {0.68, 0.9}, {0.82, 0.3}, {1, 0}});
+            break;
+        default:
+            radial({{0, 1}, {0.12, 1}, {0.2, 0.5}, {0.5, 0.12}, {1, 0}});
+            break;
     }
     return canvas.ToPicture();
 }
@@ -216,13 +224,13 @@ std::vector<Asset> IconsJob() {
     for (int level = 2; level <= 5; ++level) {
         Canvas icon(91, LevelIconHeight(level));
         RenderLevelIcon(icon, level);
-        assets.push_back(PictureAsset("sprite", 80 + level, 0, "p" + std::to_string(level), SpriteFile(80 + level),
-                                      icon.ToPicture(), PngFormat::Rgba8));
+        assets.push_back(PictureAsset("sprite", 80 + level, 0, "p" + std::to_string(level),
+                                      SpriteFile(80 + level), icon.ToPicture(), PngFormat::Rgba8));
     }
     assets.push_back(PictureAsset("sprite", 55, 0, "d20", SpriteFile(55), Pointer(), PngFormat::Rgba8));
     for (int number = 73; number <= 77; ++number)
-        assets.push_back(PictureAsset("sprite", number, 0, "parikel " + std::to_string(number - 72), SpriteFile(number),
-                                      Particle(number), PngFormat::Rgba8));
+        assets.push_back(PictureAsset("sprite", number, 0, "parikel " + std::to_string(number - 72),
+                                      SpriteFile(number), Particle(number), PngFormat::Rgba8));
     // Sprites 14 and 87 are two sprites of one picture: same file, two entries.
     const Picture panel = TechPanel();
     assets.push_back(PictureAsset("sprite", 14, 0, "15", SpriteFile(14), panel, PngFormat::Rgba8));

@@ -18,11 +18,13 @@ constexpr int Width = 181, Height = 807, Rungs = 16;
 constexpr double Header = 40;
 constexpr double RungTop = Header + 6, RungBottom = Height - 10;
 constexpr double RungPitch = (RungBottom - RungTop) / Rungs;
-const char* const kValues[Rungs] = {"0.00",  "0.15",  "0.30",  "0.60",  "0.80",  "1.20",   "2.40",   "4.00",
-                                    "8.00",  "12.00", "20.00", "32.00", "52.00", "84.00", "140.00", "200.00"};
+const char* const kValues[Rungs] = {"0.00", "0.15",  "0.30",  "0.60",  "0.80",  "1.20",  "2.40",   "4.00",
+                                    "8.00", "12.00", "20.00", "32.00", "52.00", "84.00", "140.00", "200.00"};
 
 // Top edge of rung `rung` (0 is the lowest).
-double RungY(int rung) { return RungBottom - (rung + 1) * RungPitch; }
+double RungY(int rung) {
+    return RungBottom - (rung + 1) * RungPitch;
+}
 
 // The rung colours rise from green through cyan and amber to the red-gold jackpot.
 Rgb TierColour(int rung) {
@@ -101,7 +103,8 @@ Picture LadderFrame() {
         cairo_fill(cr);
     }
     // The jackpot rung wears a crown of stars.
-    for (int i = 0; i < 2; ++i) Sparkle(cr, i ? Width - 21 : 21, RungY(15) + RungPitch / 2, 10, Hex(0xffe080), 0.9);
+    for (int i = 0; i < 2; ++i)
+        Sparkle(cr, i ? Width - 21 : 21, RungY(15) + RungPitch / 2, 10, Hex(0xffe080), 0.9);
     RoundedRectangle(cr, 2, 2, Width - 4, Height - 4, 12);
     SetColour(cr, Hex(0x02040a));
     cairo_set_line_width(cr, 4);
@@ -170,8 +173,8 @@ Picture LitRung(int rung) {
 std::vector<Asset> LadderJob() {
     std::vector<Asset> assets;
     for (int rung = 0; rung < Rungs; ++rung)
-        assets.push_back(PictureAsset("sprite", 21 + rung, 0, "b" + std::to_string(rung), SpriteFile(21 + rung),
-                                      LitRung(rung), PngFormat::Rgba16));
+        assets.push_back(PictureAsset("sprite", 21 + rung, 0, "b" + std::to_string(rung),
+                                      SpriteFile(21 + rung), LitRung(rung), PngFormat::Rgba16));
     assets.push_back(PictureAsset("sprite", 37, 0, "b16", SpriteFile(37), LadderFrame(), PngFormat::Rgba16));
     return assets;
 }

@@ -247,10 +247,12 @@ Picture TechFrame() {
 }
 
 const JobRegistrar kLogo("lettering-logo", [] {
-    return std::vector<Asset>{PictureAsset("sprite", 16, 0, "a1", SpriteFile(16), TitleLogo(), PngFormat::Rgba8)};
+    return std::vector<Asset>{
+        PictureAsset("sprite", 16, 0, "a1", SpriteFile(16), TitleLogo(), PngFormat::Rgba8)};
 });
 const JobRegistrar kFreeGames("lettering-free-games", [] {
-    return std::vector<Asset>{PictureAsset("sprite", 20, 0, "a3", SpriteFile(20), FreeGames(), PngFormat::Rgba8)};
+    return std::vector<Asset>{
+        PictureAsset("sprite", 20, 0, "a3", SpriteFile(20), FreeGames(), PngFormat::Rgba8)};
 });
 const JobRegistrar kBanners("lettering-banners", [] {
     return std::vector<Asset>{

@@ -34,8 +34,10 @@ Picture MessageBox() {
     Noise random(5757);
     for (int i = 0; i < 70; ++i) {
         const double x = 450 + random.Unit() * 420, y = 10 + random.Unit() * 385, m = random.Unit();
-        if (m > 0.93) Sparkle(cr, x, y, 10 + 12 * m, Hex(0xffe0e8), 0.8);
-        else RadialLight(cr, x, y, 1.5 + 3 * m, Hex(0xffe8f0), 0.5 + 0.4 * m);
+        if (m > 0.93)
+            Sparkle(cr, x, y, 10 + 12 * m, Hex(0xffe0e8), 0.8);
+        else
+            RadialLight(cr, x, y, 1.5 + 3 * m, Hex(0xffe8f0), 0.5 + 0.4 * m);
     }
     cairo_restore(cr);
     PaintRingHalf(cr, 680, 215, 150, 230, -0.35, 0.22, false, Hex(0xffb0a0), 0.75);
@@ -47,7 +49,8 @@ Picture MessageBox() {
     planet.light[1] = -0.5;
     planet.atmosphere = Hex(0xff8060);
     planet.surface = [](double lon, double lat) {
-        return Mix(Hex(0x7a1410), Hex(0xe86a3a), 0.5 + 0.5 * std::sin(lat * 9 + 1.5 * std::sin(lon * 2 + lat * 3)));
+        return Mix(Hex(0x7a1410), Hex(0xe86a3a),
+                   0.5 + 0.5 * std::sin(lat * 9 + 1.5 * std::sin(lon * 2 + lat * 3)));
     };
     PaintPlanet(canvas, planet);
     PaintRingHalf(cr, 680, 215, 150, 230, -0.35, 0.22, true, Hex(0xffb0a0), 0.85);

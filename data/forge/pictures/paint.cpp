@@ -15,13 +15,17 @@ Rgb Hex(uint32_t rgb) {
     return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0};
 }
 
-Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb Mix(Rgb a, Rgb b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 Rgb Lighten(Rgb c, double amount) {
     return amount >= 0 ? Mix(c, {1, 1, 1}, amount) : Mix(c, {0, 0, 0}, -amount);
 }
 
-void SetColour(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
+void SetColour(cairo_t* cr, Rgb c, double alpha) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
 void AddStop(cairo_pattern_t* pattern, double offset, Rgb c, double alpha) {
     cairo_pattern_add_color_stop_rgba(pattern, offset, c.r, c.g, c.b, alpha);
@@ -39,7 +43,8 @@ Canvas::~Canvas() {
 
 uint32_t* Canvas::Row(int y) {
     uint8_t* data = cairo_image_surface_get_data(surface);
-    return reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * cairo_image_surface_get_stride(surface));
+    return reinterpret_cast<uint32_t*>(data +
+                                       static_cast<size_t>(y) * cairo_image_surface_get_stride(surface));
 }
 
 Picture Canvas::ToPicture() {
@@ -87,12 +92,18 @@ namespace {
 
 const char* FontFile(Face face) {
     switch (face) {
-        case Face::SansBold: return "DejaVuSans-Bold.ttf";
-        case Face::CondensedBold: return "DejaVuSansCondensed-Bold.ttf";
-        case Face::SerifBold: return "DejaVuSerif-Bold.ttf";
-        case Face::LiberationBold: return "LiberationSans-Bold.ttf";
-        case Face::Sans: return "DejaVuSans.ttf";
-        default: return "DejaVuSansCondensed.ttf";
+        case Face::SansBold:
+            return "DejaVuSans-Bold.ttf";
+        case Face::CondensedBold:
+            return "DejaVuSansCondensed-Bold.ttf";
+        case Face::SerifBold:
+            return "DejaVuSerif-Bold.ttf";
+        case Face::LiberationBold:
+            return "LiberationSans-Bold.ttf";
+        case Face::Sans:
+            return "DejaVuSans.ttf";
+        default:
+            return "DejaVuSansCondensed.ttf";
     }
 }
 
@@ -147,7 +158,8 @@ void TextPathAt(cairo_t* cr, const std::string& utf8, double x, double y, double
     cairo_text_path(cr, utf8.c_str());
 }
 
-double FillParagraph(cairo_t* cr, const std::string& utf8, double x, double y, double width, double lineHeight) {
+double FillParagraph(cairo_t* cr, const std::string& utf8, double x, double y, double width,
+                     double lineHeight) {
     std::string line;
     size_t start = 0;
     auto flush = [&] {
@@ -252,15 +264,19 @@ void BlurRegion(Canvas& canvas, double radius, int x0, int y0, int x1, int y1) {
     uint32_t* data = canvas.Row(0);
     std::vector<uint32_t> line;
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = y0; y < y1; ++y) BoxPass(data + static_cast<size_t>(y) * stride + x0, x1 - x0, 1, r, line);
-        for (int x = x0; x < x1; ++x) BoxPass(data + static_cast<size_t>(y0) * stride + x, y1 - y0, stride, r, line);
+        for (int y = y0; y < y1; ++y)
+            BoxPass(data + static_cast<size_t>(y) * stride + x0, x1 - x0, 1, r, line);
+        for (int x = x0; x < x1; ++x)
+            BoxPass(data + static_cast<size_t>(y0) * stride + x, y1 - y0, stride, r, line);
     }
     cairo_surface_mark_dirty(canvas.surface);
 }
 
 }  // namespace
 
-void Blur(Canvas& canvas, double radius) { BlurRegion(canvas, radius, 0, 0, canvas.width, canvas.height); }
+void Blur(Canvas& canvas, double radius) {
+    BlurRegion(canvas, radius, 0, 0, canvas.width, canvas.height);
+}
 
 void Glow(Canvas& target, const std::function<void(cairo_t*)>& shape, Rgb colour, double radius,
           double strength) {
@@ -370,6 +386,8 @@ double SmoothStep(double edge0, double edge1, double x) {
     return t * t * (3 - 2 * t);
 }
 
-double LoopWave(double phase, double shift) { return 0.5 - 0.5 * std::cos(2 * Pi * (phase + shift)); }
+double LoopWave(double phase, double shift) {
+    return 0.5 - 0.5 * std::cos(2 * Pi * (phase + shift));
+}
 
 }  // namespace forge::paint

@@ -68,7 +68,8 @@ void CentredTextPath(cairo_t* cr, const std::string& utf8, double cx, double cy)
 void TextPathAt(cairo_t* cr, const std::string& utf8, double x, double y, double anchor = 0.0);
 // Fills a paragraph in the current font and source, broken at blanks to fit
 // `width`, first baseline at y; returns the baseline after the last line.
-double FillParagraph(cairo_t* cr, const std::string& utf8, double x, double y, double width, double lineHeight);
+double FillParagraph(cairo_t* cr, const std::string& utf8, double x, double y, double width,
+                     double lineHeight);
 // Largest font size (up to `size`) at which the text fits into `width`.
 double FitFontSize(cairo_t* cr, Face face, const std::string& utf8, double size, double width);
 

@@ -33,8 +33,7 @@ const PageTexts kGerman = {
     "Gewinne in Punkten beim aktuellen Einsatz",
     "SPIELREGELN",
     {"Gewinne zählen auf 10 Linien von links nach rechts, ab 3 gleichen Symbolen.",
-     "WILD ersetzt jedes Symbol.",
-     "2 Scatter zahlen den Einsatz und bringen dich ein Level höher.",
+     "WILD ersetzt jedes Symbol.", "2 Scatter zahlen den Einsatz und bringen dich ein Level höher.",
      "3, 4 oder 5 Scatter: 10, 20 oder 30 Freispiele. Jedes Wild bleibt bis zum Ende der Freispiele stehen.",
      "Extra Wild: doppelter Einsatz, der Scatter zählt auch als Wild.",
      "GAMBLE: Riskiere deinen Gewinn auf der Leiter, bis zum Jackpot von 200.00 P."},
@@ -47,8 +46,7 @@ const PageTexts kEnglish = {
     "PAYTABLE",
     "Wins in points at the current bet",
     "RULES",
-    {"Wins count on 10 lines from left to right, from 3 equal symbols.",
-     "WILD substitutes for every symbol.",
+    {"Wins count on 10 lines from left to right, from 3 equal symbols.", "WILD substitutes for every symbol.",
      "2 scatters pay the bet and take you up one level.",
      "3, 4 or 5 scatters: 10, 20 or 30 free games. Every wild sticks until the free games end.",
      "Extra Wild: double stake, the scatter also counts as a wild.",
@@ -59,8 +57,9 @@ const PageTexts kEnglish = {
 };
 
 // Rows (0 top) of the ten paylines on reels 1..5, and their colours.
-const int kLineRows[10][5] = {{0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {2, 2, 2, 2, 2}, {0, 1, 2, 1, 0}, {2, 1, 0, 1, 2},
-                              {1, 2, 2, 2, 1}, {1, 0, 0, 0, 1}, {2, 2, 1, 0, 0}, {0, 0, 1, 2, 2}, {2, 1, 1, 1, 0}};
+const int kLineRows[10][5] = {{0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {2, 2, 2, 2, 2}, {0, 1, 2, 1, 0},
+                              {2, 1, 0, 1, 2}, {1, 2, 2, 2, 1}, {1, 0, 0, 0, 1}, {2, 2, 1, 0, 0},
+                              {0, 0, 1, 2, 2}, {2, 1, 1, 1, 0}};
 const uint32_t kLineColours[10] = {0xffffff, 0x00b7c0, 0xa3401a, 0xa6261f, 0x741694,
                                    0x9c8e14, 0x2d9f1a, 0x2b5fa3, 0x5340b2, 0xa43870};
 

@@ -18,7 +18,8 @@ namespace {
 
 constexpr int Segments = 12;
 constexpr double CX = 800, CY = 462, R = 330;
-const char* const kLabels[Segments] = {"d2", "d3", "d4", "d5", "d6", "d7", "d8", "d9", "d0", "d10", "d11", "d12"};
+const char* const kLabels[Segments] = {"d2", "d3", "d4", "d5",  "d6",  "d7",
+                                       "d8", "d9", "d0", "d10", "d11", "d12"};
 
 Rgb SegmentColour(int segment) {
     if (segment == 0) return Hex(0x2a2e44);
@@ -161,6 +162,7 @@ void Wheel(Canvas& canvas, int frame) {
     AddStop(win, 1, {1, 1, 1}, 0.0);
     cairo_set_source(cr, win);
     cairo_fill(cr);
+    cairo_pattern_destroy(win);
     // Rim with chasing lights.
     cairo_arc(cr, CX, CY, R + 22, 0, 2 * Pi);
     cairo_pattern_t* rim = cairo_pattern_create_linear(CX - R, CY - R, CX + R, CY + R);
@@ -182,7 +184,8 @@ void Wheel(Canvas& canvas, int frame) {
         const double a = 2 * Pi * bulb / 24;
         const bool lit = (bulb + frame) % 2 == 0;
         const double x = CX + (R + 22) * std::cos(a), y = CY + (R + 22) * std::sin(a);
-        if (lit) Led(cr, x, y, 7, Hex(0xfff0a0));
+        if (lit)
+            Led(cr, x, y, 7, Hex(0xfff0a0));
         else {
             cairo_arc(cr, x, y, 6, 0, 2 * Pi);
             SetColour(cr, Hex(0x4a3a20));

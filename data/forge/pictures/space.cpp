@@ -15,8 +15,12 @@ GradientNoise::GradientNoise(uint64_t seed) {
 
 namespace {
 
-double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
-double Lerp(double t, double a, double b) { return a + t * (b - a); }
+double Fade(double t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
+double Lerp(double t, double a, double b) {
+    return a + t * (b - a);
+}
 
 double Gradient(int hash, double x, double y, double z) {
     const int h = hash & 15;
@@ -52,11 +56,12 @@ double GradientNoise::At(double x, double y, double z) const {
     const auto& p = permutation;
     const int A = p[X] + Y, AA = p[A] + Z, AB = p[A + 1] + Z;
     const int B = p[X + 1] + Y, BA = p[B] + Z, BB = p[B + 1] + Z;
-    return Lerp(w,
-                Lerp(v, Lerp(u, Gradient(p[AA], x, y, z), Gradient(p[BA], x - 1, y, z)),
-                     Lerp(u, Gradient(p[AB], x, y - 1, z), Gradient(p[BB], x - 1, y - 1, z))),
-                Lerp(v, Lerp(u, Gradient(p[AA + 1], x, y, z - 1), Gradient(p[BA + 1], x - 1, y, z - 1)),
-                     Lerp(u, Gradient(p[AB + 1], x, y - 1, z - 1), Gradient(p[BB + 1], x - 1, y - 1, z - 1))));
+    return Lerp(
+        w,
+        Lerp(v, Lerp(u, Gradient(p[AA], x, y, z), Gradient(p[BA], x - 1, y, z)),
+             Lerp(u, Gradient(p[AB], x, y - 1, z), Gradient(p[BB], x - 1, y - 1, z))),
+        Lerp(v, Lerp(u, Gradient(p[AA + 1], x, y, z - 1), Gradient(p[BA + 1], x - 1, y, z - 1)),
+             Lerp(u, Gradient(p[AB + 1], x, y - 1, z - 1), Gradient(p[BB + 1], x - 1, y - 1, z - 1))));
 }
 
 double GradientNoise::Fractal(double x, double y, double z, int octaves) const {
@@ -86,7 +91,8 @@ double GradientNoise::Ridged(double x, double y, double z, int octaves) const {
     return sum / norm;
 }
 
-void PaintNebula(Canvas& canvas, const NebulaStyle& style, const std::function<double(double, double)>& shade) {
+void PaintNebula(Canvas& canvas, const NebulaStyle& style,
+                 const std::function<double(double, double)>& shade) {
     const GradientNoise body(style.seed), detail(style.seed * 7 + 3), filaments(style.seed * 13 + 5);
     const double unit = std::max(canvas.width, canvas.height) * 0.45 * style.scale;
     // The clouds are smooth: work them out on a grid of every second pixel
@@ -114,7 +120,9 @@ void PaintNebula(Canvas& canvas, const NebulaStyle& style, const std::function<d
             grid[static_cast<size_t>(gy) * gw + gx] = {c.r * light, c.g * light, c.b * light};
         }
     cairo_surface_flush(canvas.surface);
-    auto channel = [](double value) { return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255)); };
+    auto channel = [](double value) {
+        return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
+    };
     for (int y = 0; y < canvas.height; ++y) {
         uint32_t* row = canvas.Row(y);
         const int gy = y / Step;
@@ -142,7 +150,8 @@ void PaintStars(Canvas& canvas, uint64_t seed, int count, double brightness,
         const double magnitude = std::pow(random.Unit(), 3.0);  // most stars are faint
         const Rgb tint = tints[random.Next() % 5];
         const double calm = shade ? std::clamp(shade(x, y), 0.0, 1.0) : 1.0;
-        const double alpha = std::clamp((0.25 + 0.75 * magnitude) * brightness * (0.25 + 0.75 * calm), 0.0, 1.0);
+        const double alpha =
+            std::clamp((0.25 + 0.75 * magnitude) * brightness * (0.25 + 0.75 * calm), 0.0, 1.0);
         if (magnitude > 0.8 && calm > 0.5) {
             Sparkle(cr, x, y, 6 + 16 * magnitude, tint, alpha * 0.8);
         } else if (magnitude > 0.2) {
@@ -161,8 +170,8 @@ void PaintStars(Canvas& canvas, uint64_t seed, int count, double brightness,
 void PaintPlanet(Canvas& canvas, const PlanetStyle& style) {
     cairo_surface_flush(canvas.surface);
     const double halo = 1.12;
-    const double length =
-        std::sqrt(style.light[0] * style.light[0] + style.light[1] * style.light[1] + style.light[2] * style.light[2]);
+    const double length = std::sqrt(style.light[0] * style.light[0] + style.light[1] * style.light[1] +
+                                    style.light[2] * style.light[2]);
     const double L[3] = {style.light[0] / length, style.light[1] / length, style.light[2] / length};
     const double ct = std::cos(style.tilt), st = std::sin(style.tilt);
     const int x0 = std::max(0, static_cast<int>(style.cx - style.radius * halo) - 1);
@@ -176,7 +185,8 @@ void PaintPlanet(Canvas& canvas, const PlanetStyle& style) {
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d >= halo) continue;
             // Lit side of the halo: where the rim faces the light.
-            const double facing = d > 0 ? std::clamp((dx * L[0] + dy * L[1]) / d * 0.7 + 0.45, 0.0, 1.0) : 1.0;
+            const double facing =
+                d > 0 ? std::clamp((dx * L[0] + dy * L[1]) / d * 0.7 + 0.45, 0.0, 1.0) : 1.0;
             if (d > 1.0 - 1.0 / style.radius) {
                 const double t = std::clamp((d - 1) / (halo - 1), 0.0, 1.0);
                 const double haloAlpha = std::pow(1 - t, 2.2) * style.atmosphereStrength * 0.55 * facing;
@@ -202,7 +212,8 @@ void PaintPlanet(Canvas& canvas, const PlanetStyle& style) {
                 c = {c.r + e.r * night, c.g + e.g * night, c.b + e.b * night};
             }
             // Atmosphere scattering at the rim of the lit side.
-            const double rim = std::pow(1 - nz, 2.2) * style.atmosphereStrength * SmoothStep(-0.4, 0.5, lambert);
+            const double rim =
+                std::pow(1 - nz, 2.2) * style.atmosphereStrength * SmoothStep(-0.4, 0.5, lambert);
             c = Mix(c, style.atmosphere, std::clamp(rim, 0.0, 0.9));
             Over(row[px], c, coverage);
         }

@@ -23,12 +23,12 @@ struct GradientNoise {
 
 // Colours of a nebula backdrop.
 struct NebulaStyle {
-    Rgb deep = Hex(0x04040e);     // empty space
-    Rgb base = Hex(0x1a1650);     // the blue-violet body
-    Rgb cloud = Hex(0x6a2ca8);    // violet clouds
-    Rgb glow = Hex(0x2aa0d8);     // teal light in the clouds
-    Rgb accent = Hex(0xe04898);   // rare magenta cores
-    double scale = 1.0;           // feature size multiplier
+    Rgb deep = Hex(0x04040e);    // empty space
+    Rgb base = Hex(0x1a1650);    // the blue-violet body
+    Rgb cloud = Hex(0x6a2ca8);   // violet clouds
+    Rgb glow = Hex(0x2aa0d8);    // teal light in the clouds
+    Rgb accent = Hex(0xe04898);  // rare magenta cores
+    double scale = 1.0;          // feature size multiplier
     double brightness = 1.0;
     uint64_t seed = 1;
 };
@@ -46,8 +46,8 @@ void PaintStars(Canvas& canvas, uint64_t seed, int count, double brightness = 1.
 // radians; light comes from `light` (unit-ish vector, z towards the viewer).
 struct PlanetStyle {
     double cx = 0, cy = 0, radius = 10;
-    double tilt = 0;      // rotation of the axis in the picture plane (radians)
-    double spin = 0;      // longitude offset (radians)
+    double tilt = 0;  // rotation of the axis in the picture plane (radians)
+    double spin = 0;  // longitude offset (radians)
     double light[3] = {-0.55, -0.45, 0.7};
     Rgb atmosphere = Hex(0x60b0ff);
     double atmosphereStrength = 0.8;

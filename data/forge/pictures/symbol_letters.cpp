@@ -48,7 +48,8 @@ cairo_pattern_t* ChromeFill(double top, double bottom, Rgb accent) {
 }
 
 // Re-adds a path moved by (dx, dy) and strokes it inside the clip: one side of a bevel.
-void BevelEdge(cairo_t* cr, cairo_path_t* path, double dx, double dy, Rgb colour, double alpha, double width) {
+void BevelEdge(cairo_t* cr, cairo_path_t* path, double dx, double dy, Rgb colour, double alpha,
+               double width) {
     cairo_save(cr);
     cairo_new_path(cr);
     cairo_append_path(cr, path);
@@ -142,8 +143,10 @@ void DrawGem(Canvas& cell, double phase) {
     cairo_t* cr = cell.cr;
     const Rgb green = Hex(0x12b05a);
     const double cx = 100, cy = 81, w = 64, h = 60, cut = 24;
-    const double ox[8] = {cx - w + cut, cx + w - cut, cx + w, cx + w, cx + w - cut, cx - w + cut, cx - w, cx - w};
-    const double oy[8] = {cy - h, cy - h, cy - h + cut, cy + h - cut, cy + h, cy + h, cy + h - cut, cy - h + cut};
+    const double ox[8] = {cx - w + cut, cx + w - cut, cx + w, cx + w,
+                          cx + w - cut, cx - w + cut, cx - w, cx - w};
+    const double oy[8] = {cy - h, cy - h, cy - h + cut, cy + h - cut,
+                          cy + h, cy + h, cy + h - cut, cy - h + cut};
     double ix[8], iy[8];
     for (int i = 0; i < 8; ++i) {
         ix[i] = cx + (ox[i] - cx) * 0.56;
@@ -268,7 +271,10 @@ void DrawDiamondSquare(Canvas& cell, double phase) {
     for (int i = 0; i < 4; ++i) {
         const int j = (i + 1) % 4;
         const double xs[3] = {px[i], px[j], cx}, ys[3] = {py[i], py[j], cy};
-        const double shade = (i == 0 ? 0.55 : i == 3 ? 0.2 : i == 1 ? -0.15 : -0.45) +
+        const double shade = (i == 0   ? 0.55
+                              : i == 3 ? 0.2
+                              : i == 1 ? -0.15
+                                       : -0.45) +
                              0.2 * std::sin(2 * Pi * (phase + i / 4.0));
         Facet(cr, xs, ys, 3, ice, shade);
     }
@@ -360,9 +366,12 @@ void DrawTriangle(Canvas& cell, double phase) {
 }  // namespace
 
 void DrawJewel(Canvas& cell, int sheet, double phase) {
-    if (sheet == 3) DrawGem(cell, phase);
-    else if (sheet == 6) DrawDiamondSquare(cell, phase);
-    else DrawTriangle(cell, phase);
+    if (sheet == 3)
+        DrawGem(cell, phase);
+    else if (sheet == 6)
+        DrawDiamondSquare(cell, phase);
+    else
+        DrawTriangle(cell, phase);
 }
 
 }  // namespace forge::art

@@ -51,8 +51,8 @@ Rgb RedEmission(double lon, double lat) {
 
 // One half of the ring system (front or back of the planet), in a frame
 // turned by the tilt; the bright spot travels round once per loop.
-void Ring(cairo_t* cr, double cx, double cy, double inner, double outer, double tilt, bool front, double phase,
-          double brightness) {
+void Ring(cairo_t* cr, double cx, double cy, double inner, double outer, double tilt, bool front,
+          double phase, double brightness) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_rotate(cr, tilt);
@@ -79,7 +79,8 @@ void Ring(cairo_t* cr, double cx, double cy, double inner, double outer, double 
 }
 
 // A dark plate with a word in gold across the planet (WILD, SCATTER).
-void PlanetLabel(cairo_t* cr, const char* word, double cx, double cy, double halfWidth, Rgb tint, double glow) {
+void PlanetLabel(cairo_t* cr, const char* word, double cx, double cy, double halfWidth, Rgb tint,
+                 double glow) {
     RoundedRectangle(cr, cx - halfWidth, cy - 17, 2 * halfWidth, 34, 10);
     cairo_pattern_t* plate = cairo_pattern_create_linear(0, cy - 17, 0, cy + 17);
     AddStop(plate, 0, tint, 0.9);
@@ -126,7 +127,8 @@ void BluePlanet(Canvas& cell, double phase, bool effect) {
             cairo_stroke(cr);
         }
     }
-    RadialLight(cr, cx, cy, radius * 1.9, Hex(0x2a7cff), (effect ? 0.55 : 0.35) + (effect ? 0.35 : 0.15) * pulse);
+    RadialLight(cr, cx, cy, radius * 1.9, Hex(0x2a7cff),
+                (effect ? 0.55 : 0.35) + (effect ? 0.35 : 0.15) * pulse);
     Ring(cr, cx, cy, radius * 1.3, radius * 1.86, tilt, false, phase, effect ? 1.3 : 1.0);
     PlanetStyle planet;
     planet.cx = cx;
@@ -170,7 +172,8 @@ void RedPlanet(Canvas& cell, double phase, bool effect) {
                 cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
             }
             cairo_close_path(cr);
-            cairo_pattern_t* fire = cairo_pattern_create_radial(cx, cy, radius - 2, cx, cy, radius + reach + 2);
+            cairo_pattern_t* fire =
+                cairo_pattern_create_radial(cx, cy, radius - 2, cx, cy, radius + reach + 2);
             AddStop(fire, 0, layer == 0 ? Hex(0xffd040) : Hex(0xfff4b0), 1.0);
             AddStop(fire, 0.35, layer == 0 ? Hex(0xff6a10) : Hex(0xffb030), 0.85);
             AddStop(fire, 1, Hex(0xc01000), 0);
@@ -207,8 +210,10 @@ void RedPlanet(Canvas& cell, double phase, bool effect) {
 }  // namespace
 
 void DrawSymbolPlanet(Canvas& cell, int sheet, double phase) {
-    if (sheet == 10 || sheet == 12) BluePlanet(cell, phase, sheet == 12);
-    else RedPlanet(cell, phase, sheet == 13);
+    if (sheet == 10 || sheet == 12)
+        BluePlanet(cell, phase, sheet == 12);
+    else
+        RedPlanet(cell, phase, sheet == 13);
 }
 
 }  // namespace forge::art

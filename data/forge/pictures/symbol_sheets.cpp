@@ -9,10 +9,14 @@ namespace forge::art {
 using namespace paint;
 
 void RenderSymbol(Canvas& cell, int sheet, double phase) {
-    if (sheet <= 2) DrawChromeLetter(cell, sheet, phase);
-    else if (sheet == 3 || sheet == 6 || sheet == 7) DrawJewel(cell, sheet, phase);
-    else if (sheet == 4 || sheet == 5 || sheet == 8 || sheet == 9) DrawAlienSign(cell, sheet, phase);
-    else DrawSymbolPlanet(cell, sheet, phase);
+    if (sheet <= 2)
+        DrawChromeLetter(cell, sheet, phase);
+    else if (sheet == 3 || sheet == 6 || sheet == 7)
+        DrawJewel(cell, sheet, phase);
+    else if (sheet == 4 || sheet == 5 || sheet == 8 || sheet == 9)
+        DrawAlienSign(cell, sheet, phase);
+    else
+        DrawSymbolPlanet(cell, sheet, phase);
     // Glows fade out before the cell border, so neighbouring cells never show a seam.
     FadeEdges(cell, 7);
 }

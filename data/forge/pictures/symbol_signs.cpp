@@ -72,10 +72,14 @@ struct SignStyle {
 
 SignStyle StyleOf(int sheet) {
     switch (sheet) {
-        case 4: return {Hex(0xc050ff), true};
-        case 5: return {Hex(0xff7a1a), true};
-        case 8: return {Hex(0x20f0c8), false};
-        default: return {Hex(0xff3ca8), false};
+        case 4:
+            return {Hex(0xc050ff), true};
+        case 5:
+            return {Hex(0xff7a1a), true};
+        case 8:
+            return {Hex(0x20f0c8), false};
+        default:
+            return {Hex(0xff3ca8), false};
     }
 }
 
@@ -166,8 +170,10 @@ void HoloRing(Canvas& cell, Rgb neon, double phase) {
 
 void DrawAlienSign(Canvas& cell, int sheet, double phase) {
     const SignStyle style = StyleOf(sheet);
-    if (style.medallion) Medallion(cell, style.neon, phase);
-    else HoloRing(cell, style.neon, phase);
+    if (style.medallion)
+        Medallion(cell, style.neon, phase);
+    else
+        HoloRing(cell, style.neon, phase);
     cairo_t* cr = cell.cr;
     const double scale = style.medallion ? 40 : 42;
     // Neon tubes: a wide glow, the coloured tube and a white-hot core.
@@ -179,7 +185,8 @@ void DrawAlienSign(Canvas& cell, int sheet, double phase) {
         cairo_set_line_join(c, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke(c);
     };
-    Glow(cell, [&](cairo_t* g) { strokes(g, 12); }, style.neon, 16, 1.6 * pulse + 0.4);
+    Glow(
+        cell, [&](cairo_t* g) { strokes(g, 12); }, style.neon, 16, 1.6 * pulse + 0.4);
     SetColour(cr, Hex(0x000000), 0.55);
     strokes(cr, 13);
     SetColour(cr, style.neon);

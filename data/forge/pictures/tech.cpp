@@ -119,6 +119,7 @@ void Socket(cairo_t* cr, double cx, double cy, double radius, Rgb edge) {
     AddStop(well, 1, Hex(0x000000), 0.9);
     cairo_set_source(cr, well);
     cairo_fill(cr);
+    cairo_pattern_destroy(well);
     cairo_arc(cr, cx, cy, radius, 0, 2 * Pi);
     cairo_pattern_t* rim = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
     AddStop(rim, 0, Hex(0x000000), 0.6);
@@ -126,6 +127,7 @@ void Socket(cairo_t* cr, double cx, double cy, double radius, Rgb edge) {
     cairo_set_source(cr, rim);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
 }
 
 }  // namespace forge::paint
