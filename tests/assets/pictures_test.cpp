@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "platform/platform.h"
 #include "tests/assets/catalogue_expectations.h"
+#include "persist/settings.h"
 #include "tests/support/test_game.h"
 
 using PicturesTest = GameTest;
@@ -134,18 +135,26 @@ TEST_F(PicturesTest, CheckLoadedShowsTheBoxOnlyOnFailure) {
 }
 
 TEST_F(PicturesTest, ADamagedSymbolSheetEndsStartUpWithoutSaving) {
+    Game.Points = 4321;
+    SaveSettings();  // a returning player with 43.21 points
+    const std::string save = SettingsFolder() + "Nebulor.Dat";
+    std::vector<uint8_t> before, after;
+    ASSERT_TRUE(platform::ReadWholeFile(save, before));
     ReplacePictureData("sprite", 6, 0, Damaged("sprite", 6));
     EXPECT_FALSE(Startup());
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Fehler|Fehler beim laden von Grafiken 7!"});
     EXPECT_TRUE(platform::SpriteExists(5));
     EXPECT_FALSE(platform::SpriteExists(6));
-    // Start-up stopped before the screen saver and the loop; nothing was written.
+    // Start-up stopped before the screen saver and the loop (only the loading
+    // screen was shown); the save is untouched.
     EXPECT_TRUE(headless::ScreenSaverEnabled());
-    EXPECT_EQ(headless::FlipCount(), 0);
-    EXPECT_TRUE(std::filesystem::is_empty(appData));
+    EXPECT_EQ(headless::FlipCount(), 1);
+    ASSERT_TRUE(platform::ReadWholeFile(save, after));
+    EXPECT_EQ(before, after);
 }
 
 TEST_F(PicturesTest, StartUpLoadsThePicturesAfterTheMainScreenOpens) {
+    SaveSettings();
     ASSERT_TRUE(Startup());
     EXPECT_TRUE(platform::SpriteExists(15));
     EXPECT_TRUE(platform::SpriteExists(55));
