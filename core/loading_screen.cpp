@@ -1,10 +1,8 @@
 #include "core/loading_screen.h"
 
-#include <vector>
-
 #include "assets/bitmap_font.h"
 #include "assets/embedded.h"
-#include "assets/png_decode.h"
+#include "assets/pictures.h"
 #include "assets/sound.h"
 #include "assets/sound_catalogue.h"
 #include "core/game_state.h"
@@ -15,15 +13,6 @@ namespace {
 
 constexpr int LoadingWindow = 3;
 constexpr int IntroJingle = 0;
-
-bool CreateLoadingPicture() {
-    const EmbeddedAsset* picture = FindEmbedded("picture", 0);
-    if (!picture) return false;
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-    return DecodePng(picture->data, picture->size, width, height, rgba) &&
-           platform::CreateSprite(LoadingPictureSprite, width, height, rgba.data());
-}
 
 }  // namespace
 

@@ -2,10 +2,6 @@
 // with the product name, the sounds, and the intro jingle the player can skip.
 #pragma once
 
-// The loading picture's sprite: outside the catalogue's numbers, alive only
-// while the loading window is open.
-inline constexpr int LoadingPictureSprite = 90;
-
 // Runs with the loading window and its screen open: font 5, all fonts, the
 // loading screen drawn once, the fonts freed again, the sounds loaded, the
 // intro jingle played to its end (or to Escape); then closes the loading

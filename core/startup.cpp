@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "assets/bitmap_font.h"
+#include "assets/pictures.h"
 #include "core/game_state.h"
 #include "core/intro_movie.h"
 #include "core/loading_screen.h"
@@ -73,7 +74,10 @@ bool Startup() {
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
+    // Step 25: fonts for the main screen, every picture (one that cannot be
+    // created ends the start), then the reels.
     if (!LoadFonts()) return false;
+    if (!LoadPictures()) return false;
     SetupReels();
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.

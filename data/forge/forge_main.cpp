@@ -1,6 +1,9 @@
 // Runs every registered job, then writes the assets, the manifest, the
 // contact sheet and the embedding files into the output folder.
+#include <cairo-ft.h>
 #include <cairo.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <algorithm>
 #include <atomic>
@@ -63,6 +66,17 @@ void WriteContactSheet(const std::string& path, const std::vector<const Asset*>&
     const int rows = static_cast<int>((pictures.size() + columns - 1) / columns);
     cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cell, std::max(1, rows) * cell);
     cairo_t* cr = cairo_create(sheet);
+    // Captions in DejaVu Sans Bold straight from its file (no font lookup).
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    cairo_font_face_t* captionFace = nullptr;
+    if (FT_Init_FreeType(&library) == 0 &&
+        FT_New_Face(library, SystemFontPath("DejaVuSans-Bold.ttf").c_str(), 0, &face) == 0) {
+        // Cairo may cache the face beyond this function: it closes the file when it lets go.
+        static cairo_user_data_key_t key;
+        captionFace = cairo_ft_font_face_create_for_ft_face(face, 0);
+        cairo_font_face_set_user_data(captionFace, &key, face, [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); });
+    }
     cairo_set_source_rgb(cr, 0.16, 0.16, 0.19);
     cairo_paint(cr);
     for (size_t i = 0; i < pictures.size(); ++i) {
@@ -101,7 +115,7 @@ void WriteContactSheet(const std::string& path, const std::vector<const Asset*>&
         snprintf(caption, sizeof caption, "%s %d%s  %dx%d", pictures[i]->kind.c_str(), pictures[i]->number,
                  pictures[i]->variant ? " EN" : "", p.width, p.height);
         cairo_set_source_rgb(cr, 0.9, 0.9, 0.9);
-        cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+        if (captionFace) cairo_set_font_face(cr, captionFace);
         cairo_set_font_size(cr, 12);
         cairo_move_to(cr, cx + 10, cy + cell - 8);
         cairo_show_text(cr, caption);
@@ -109,6 +123,7 @@ void WriteContactSheet(const std::string& path, const std::vector<const Asset*>&
     cairo_destroy(cr);
     cairo_surface_write_to_png(sheet, path.c_str());
     cairo_surface_destroy(sheet);
+    if (captionFace) cairo_font_face_destroy(captionFace);
 }
 
 }  // namespace
@@ -133,13 +148,18 @@ std::string SystemFontPath(const std::string& file) {
 int main(int argc, char** argv) {
     using namespace forge;
     if (argc < 2) {
-        fprintf(stderr, "usage: nebulor-forge OUTPUT-FOLDER\n");
+        fprintf(stderr, "usage: nebulor-forge OUTPUT-FOLDER [JOB-NAME-PART]\n");
         return 2;
     }
     const std::string out = std::string(argv[1]) + "/";
 
-    // Run the jobs on every core; each job's assets stay together.
+    // Run the jobs on every core; each job's assets stay together. A second
+    // argument keeps only the jobs whose name contains it (for art reviews).
     auto& jobs = Jobs();
+    if (argc > 2)
+        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
+                                  [&](const NamedJob& j) { return j.name.find(argv[2]) == std::string::npos; }),
+                   jobs.end());
     std::vector<std::vector<Asset>> results(jobs.size());
     std::atomic<size_t> next{0};
     std::atomic<bool> failed{false};

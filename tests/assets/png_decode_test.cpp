@@ -1,92 +1,103 @@
-// PNG decoding into 8-bit straight RGBA for the three pixel formats the
-// game carries, and refusal of damaged or oversized data.
+// The PNG decoder: the three catalogue formats become straight 8-bit RGBA,
+// and damaged or hostile files are refused without reading past their end.
 #include "assets/png_decode.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
-#include <vector>
+#include <cstring>
+
+#include "assets/embedded.h"
 
 namespace {
 
-// A 3 x 2 picture whose pixel (x, y) has channels (40x+1, 90y+2, 7, 100+x+y),
-// written with `depth` bits and `colour` type.
-std::vector<uint8_t> Encode(int depth, int colour, png_uint_32 width = 3, png_uint_32 height = 2) {
+// Writes a PNG of the given layout; `samples` holds the rows exactly as PNG stores them.
+std::vector<uint8_t> WritePng(int w, int h, int depth, int colour, const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(
         png, &out,
-        [](png_structp p, png_bytep data, png_size_t length) {
+        [](png_structp p, png_bytep data, png_size_t n) {
             auto* target = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-            target->insert(target->end(), data, data + length);
+            target->insert(target->end(), data, data + n);
         },
         nullptr);
-    png_set_IHDR(png, info, width, height, depth, colour, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, w, h, depth, colour, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    const int channels = colour == PNG_COLOR_TYPE_RGB ? 3 : 4;
-    std::vector<uint8_t> row(width * channels * (depth / 8));
-    for (png_uint_32 y = 0; y < height; ++y) {
-        for (png_uint_32 x = 0; x < width; ++x) {
-            const int values[4] = {static_cast<int>(40 * x + 1), static_cast<int>(90 * y + 2), 7,
-                                   static_cast<int>(100 + x + y)};
-            for (int c = 0; c < channels; ++c) {
-                if (depth == 16) {
-                    row[(x * channels + c) * 2] = static_cast<uint8_t>(values[c]);  // v * 257, big-endian
-                    row[(x * channels + c) * 2 + 1] = static_cast<uint8_t>(values[c]);
-                } else {
-                    row[x * channels + c] = static_cast<uint8_t>(values[c]);
-                }
-            }
-        }
-        png_write_row(png, row.data());
-    }
+    const size_t row = samples.size() / h;
+    for (int y = 0; y < h; ++y) png_write_row(png, samples.data() + y * row);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
 }
 
-}  // namespace
-
-TEST(PngDecode, TheThreeCatalogueFormatsBecomeStraightRgba8) {
-    const struct {
-        int depth, colour;
-        bool alpha;
-    } formats[] = {{8, PNG_COLOR_TYPE_RGBA, true}, {16, PNG_COLOR_TYPE_RGBA, true}, {8, PNG_COLOR_TYPE_RGB, false}};
-    for (const auto& format : formats) {
-        const std::vector<uint8_t> png = Encode(format.depth, format.colour);
-        int width = 0, height = 0;
-        std::vector<uint8_t> rgba;
-        ASSERT_TRUE(DecodePng(png.data(), png.size(), width, height, rgba)) << format.depth << format.colour;
-        ASSERT_EQ(width, 3);
-        ASSERT_EQ(height, 2);
-        ASSERT_EQ(rgba.size(), 24u);
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 3; ++x) {
-                const uint8_t* p = &rgba[(y * 3 + x) * 4];
-                EXPECT_EQ(p[0], 40 * x + 1);
-                EXPECT_EQ(p[1], 90 * y + 2);
-                EXPECT_EQ(p[2], 7);
-                EXPECT_EQ(p[3], format.alpha ? 100 + x + y : 255);
-            }
-    }
+bool Decode(const std::vector<uint8_t>& png, int& w, int& h, std::vector<uint8_t>& rgba) {
+    return DecodePng(png.data(), png.size(), w, h, rgba);
 }
 
-TEST(PngDecode, DamagedOrHugePicturesAreRefused) {
-    const std::vector<uint8_t> png = Encode(8, PNG_COLOR_TYPE_RGBA);
-    int width = 7, height = 7;
-    std::vector<uint8_t> rgba(5);
-    for (size_t cut : {size_t{0}, size_t{8}, size_t{30}, png.size() - 20}) {
-        EXPECT_FALSE(DecodePng(png.data(), cut, width, height, rgba)) << cut;
-        EXPECT_EQ(width, 0);
-        EXPECT_TRUE(rgba.empty());
-    }
-    std::vector<uint8_t> flipped = png;
-    flipped[flipped.size() - 30] ^= 0x55;  // inside the compressed rows
-    EXPECT_FALSE(DecodePng(flipped.data(), flipped.size(), width, height, rgba));
-    EXPECT_FALSE(DecodePng(nullptr, 100, width, height, rgba));
-    // A picture 20000 pixels wide is beyond any the game carries: refused.
-    const std::vector<uint8_t> huge = Encode(8, PNG_COLOR_TYPE_RGB, 20000, 1);
-    EXPECT_FALSE(DecodePng(huge.data(), huge.size(), width, height, rgba));
+}  // namespace
+
+TEST(PngDecodeTest, TheThreeCatalogueFormatsBecomeStraightRgba) {
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgba;
+    // 8-bit RGBA passes through unchanged, alpha included.
+    ASSERT_TRUE(
+        Decode(WritePng(2, 1, 8, PNG_COLOR_TYPE_RGBA, {10, 20, 30, 40, 250, 251, 252, 0}), w, h, rgba));
+    EXPECT_EQ(w, 2);
+    EXPECT_EQ(h, 1);
+    EXPECT_EQ(rgba, (std::vector<uint8_t>{10, 20, 30, 40, 250, 251, 252, 0}));
+    // 16-bit RGBA keeps the high byte of each big-endian sample.
+    ASSERT_TRUE(Decode(WritePng(1, 2, 16, PNG_COLOR_TYPE_RGBA,
+                                {0x12, 0x99, 0x34, 0x01, 0x56, 0xFF, 0x78, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x80,
+                                 0x80, 0x01, 0x02}),
+                       w, h, rgba));
+    EXPECT_EQ(w, 1);
+    EXPECT_EQ(h, 2);
+    EXPECT_EQ(rgba, (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x78, 0xFF, 0x00, 0x80, 0x01}));
+    // 8-bit RGB gets an opaque alpha.
+    ASSERT_TRUE(Decode(WritePng(2, 1, 8, PNG_COLOR_TYPE_RGB, {1, 2, 3, 4, 5, 6}), w, h, rgba));
+    EXPECT_EQ(rgba, (std::vector<uint8_t>{1, 2, 3, 255, 4, 5, 6, 255}));
+    // Grey is spread to the three colours.
+    ASSERT_TRUE(Decode(WritePng(2, 1, 8, PNG_COLOR_TYPE_GRAY, {7, 200}), w, h, rgba));
+    EXPECT_EQ(rgba, (std::vector<uint8_t>{7, 7, 7, 255, 200, 200, 200, 255}));
+}
+
+TEST(PngDecodeTest, DamagedTruncatedAndForeignDataIsRefused) {
+    const EmbeddedAsset* sheet = FindEmbedded("sprite", 6);
+    ASSERT_NE(sheet, nullptr);
+    std::vector<uint8_t> bytes(sheet->data, sheet->data + sheet->size);
+    int w = 7, h = 7;
+    std::vector<uint8_t> rgba(3);
+
+    std::vector<uint8_t> damaged = bytes;
+    for (size_t i = damaged.size() / 2; i < damaged.size() / 2 + 64; ++i) damaged[i] ^= 0x5A;
+    EXPECT_FALSE(Decode(damaged, w, h, rgba));
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+    EXPECT_TRUE(rgba.empty());
+
+    for (size_t keep : {size_t(0), size_t(7), size_t(8), size_t(33), bytes.size() / 3, bytes.size() - 13})
+        EXPECT_FALSE(DecodePng(bytes.data(), keep, w, h, rgba)) << "cut at " << keep;
+    const std::vector<uint8_t> text = {'N', 'o', 't', ' ', 'a', ' ', 'P', 'N', 'G', '!'};
+    EXPECT_FALSE(Decode(text, w, h, rgba));
+    EXPECT_FALSE(DecodePng(nullptr, 100, w, h, rgba));
+}
+
+TEST(PngDecodeTest, AHeaderClaimingAHugePictureIsRefusedBeforeAllocating) {
+    std::vector<uint8_t> png = WritePng(1, 1, 8, PNG_COLOR_TYPE_RGBA, {1, 2, 3, 4});
+    // IHDR data starts at byte 16: set the width to 100000 and repair the chunk's CRC.
+    const uint32_t width = 100000;
+    png[16] = width >> 24;
+    png[17] = (width >> 16) & 0xFF;
+    png[18] = (width >> 8) & 0xFF;
+    png[19] = width & 0xFF;
+    const uint32_t crc = crc32(crc32(0, nullptr, 0), png.data() + 12, 17);
+    for (int i = 0; i < 4; ++i) png[29 + i] = (crc >> (24 - 8 * i)) & 0xFF;
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgba;
+    EXPECT_FALSE(Decode(png, w, h, rgba));
+    EXPECT_TRUE(rgba.empty());
 }

@@ -1,5 +1,6 @@
 // The loading window at start-up: its two texts, the fonts it creates and
 // frees, the intro jingle's wait, and the failures on the way.
+#include "assets/pictures.h"
 #include "core/loading_screen.h"
 
 #include <vector>

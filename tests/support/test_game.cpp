@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "assets/pictures.h"
 #include "core/main_loop.h"
 #include "platform/platform.h"
 #include "ui/layout.h"
@@ -17,6 +18,9 @@ void GameTest::SetUp() {
     appData = folder.string() + "/";
     setenv("APPDATA", appData.c_str(), 1);
     InitGameState(platform::ElapsedMilliseconds(), 0);
+    // Every start-up loads all pictures: decode them once per test program.
+    KeepDecodedPictures(true);
+    ClearPictureReplacements();
 }
 
 void GameTest::TearDown() {
