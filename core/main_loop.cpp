@@ -55,6 +55,7 @@ void RunMainLoopPass() {
     DrawExtraWildOverlay();
     DrawFreeGameAnimations();
     DrawRespinAnimations();
+    DrawLadder();
 
     // 13. The buttons; the particles move.
     DrawControlPanel();

@@ -22,6 +22,11 @@ constexpr Button kPaytable{43, 44, 85, 33, 7, 9};
 constexpr Button kDaily{51, 52, 85, 33, 14, 9};
 constexpr Button kInfo{53, 54, 85, 33, 93, 1};
 
+// The pictures say what they show: 45 is the plain BACK and 46 the highlighted
+// one; 38 the plain Extra Wild and 39 the red one of the active option.
+constexpr int BackNormal = 45, BackHighlighted = 46;
+constexpr int ExtraWildPlain = 38, ExtraWildActive = 39;
+
 void DrawAt(int sprite, int x, int y, int width, int height) {
     platform::DrawOptions options;
     if (width > 0) {
@@ -54,10 +59,11 @@ bool MouseInUnshiftedX(const PercentRect& rect) {
 
 void DrawControlPanel() {
     if (Game.GamePhase == PhasePaytable) {
-        // The back button is drawn at its own size.
+        // The back button is drawn at its own size: the plain picture, and the
+        // highlighted one while the pointer is over it.
         const int x = static_cast<int>(LayoutX(4)), y = static_cast<int>(LayoutY(87));
-        DrawAt(46, x, y, -1, -1);
-        if (MouseIn(buttons::Back)) DrawAt(45, x, y, -1, -1);
+        DrawAt(BackNormal, x, y, -1, -1);
+        if (MouseIn(buttons::Back)) DrawAt(BackHighlighted, x, y, -1, -1);
         return;
     }
     const bool offerRisk = (Game.CurrentWin > 0 || Game.LadderOpen == 1) && Game.RiskLadderOffered == 1 &&
@@ -82,8 +88,8 @@ void DrawControlPanel() {
             platform::DrawOptions options;
             options.width = 85;
             options.height = 33;
-            platform::DrawSprite(Game.ExtraWildOn ? 38 : 39, static_cast<int>(LayoutX(83)), static_cast<int>(LayoutY(9)),
-                                 options);
+            platform::DrawSprite(Game.ExtraWildOn ? ExtraWildActive : ExtraWildPlain, static_cast<int>(LayoutX(83)),
+                                 static_cast<int>(LayoutY(9)), options);
         }
         Draw(kPaytable, &buttons::PaytableHover);
     }

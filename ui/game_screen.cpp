@@ -182,6 +182,7 @@ void AdvancePrizeWheel() {
 }
 
 void DrawLadder() {
+    if (Game.LadderOpen != 1 && Game.LadderFinished != 1) return;
     platform::DrawOptions options;
     options.width = static_cast<int>(ScalePercent(181, static_cast<float>(Game.LadderScaleX)));
     options.height = static_cast<int>(ScalePercent(807, static_cast<float>(Game.LadderScaleY)));
@@ -210,5 +211,4 @@ void DrawGameScreen(float) {
         AdvancePrizeWheel();
         DrawFullScreen(WheelFirstSprite + static_cast<int>(Game.PrizeFrame % 12), false);
     }
-    if (Game.LadderOpen == 1 || Game.LadderFinished == 1) DrawLadder();
 }

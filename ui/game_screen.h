@@ -14,7 +14,9 @@ void DrawRightAligned(int64_t x, int64_t y, const std::string& text, int64_t war
 // The timing of the daily prize wheel: idle turning, the run to the target, the stop.
 void AdvancePrizeWheel();
 
-// The risk ladder picture with its lit rung and the countdown.
+// The risk ladder picture with its lit rung and the countdown, while a gamble
+// runs or has just ended; drawn by the main loop over the reels, as the ladder
+// stands in front of the rightmost reel.
 void DrawLadder();
 
 // The one-line credit notice at the bottom-left corner.

@@ -77,6 +77,8 @@ void MenuDrawStrip(Window& window) {
     if (!backend.menuImgui) backend.menuImgui = CreateContext(window.handle, backend.renderer, 15.0f);
     ContextScope scope(backend.menuImgui);
     ImGui::GetStyle().FramePadding = ImVec2(8, 3);
+    // The strip is thinner than ImGui's smallest window: let it be exactly its height.
+    ImGui::GetStyle().WindowMinSize = ImVec2(1, 1);
     ImGui_ImplSDLRenderer_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();

@@ -111,12 +111,14 @@ TEST_F(GameScreenTest, InfoTextsChangeEveryTenSeconds) {
 }
 
 TEST_F(GameScreenTest, TheLadderIsDrawnZoomedWithItsLitRung) {
-    Game.LadderOpen = 1;
     Game.LadderShownRung = 15;
-    DrawGameScreen(0);
+    DrawLadder();
+    EXPECT_TRUE(Sprites().empty());  // nothing while no gamble runs or has just ended
+    Game.LadderOpen = 1;
+    DrawLadder();
     bool frame = false, rung = false;
     for (const auto& r : Sprites()) {
-        if (r.id == 37) frame = r.w == 108 && r.h == 484 && r.x == 1000 && r.y == 140 - Game.ShiftY;
+        if (r.id == 37) frame = r.w == 108 && r.h == 484 && r.x == 1000 && r.y == 140;
         if (r.id == 36) rung = r.w == 108 && r.h == 484;
     }
     EXPECT_TRUE(frame);
