@@ -12,8 +12,12 @@ namespace {
 // A sprite drawn zoomed is scaled once into a copy of the zoomed size and
 // then drawn unscaled: the full-screen pictures are drawn every frame, and the
 // software renderer scales slowly.
+// Small pictures drawn at many sizes (the sparkles) keep one copy per size:
+// scaled drawing with blending takes the software renderer's slowest path.
 constexpr int ScaledCopyMinimumArea = 128 * 128;
 constexpr size_t ScaledCopiesPerSprite = 4;
+constexpr int SmallSpriteMaximumArea = 64 * 64;
+constexpr size_t ScaledCopiesPerSmallSprite = 48;
 
 struct ScaledCopy {
     int w = 0, h = 0;
@@ -62,6 +66,20 @@ SDL_BlendFactor FactorOf(int factor) {
     }
 }
 
+// Textures use the window surface's layout (ARGB8888): the software renderer
+// then blends with its fast same-layout routines instead of converting every
+// pixel of every draw. The game hands over RGBA bytes.
+constexpr Uint32 TextureFormat = SDL_PIXELFORMAT_ARGB8888;
+
+SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const uint8_t* rgba) {
+    SDL_Texture* texture = SDL_CreateTexture(renderer, TextureFormat, access, w, h);
+    if (!texture || !rgba) return texture;
+    std::vector<uint8_t> converted(static_cast<size_t>(w) * h * 4);
+    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ABGR8888, rgba, w * 4, TextureFormat, converted.data(), w * 4);
+    SDL_UpdateTexture(texture, nullptr, converted.data(), w * 4);
+    return texture;
+}
+
 void DestroySprite(Sprite& sprite) {
     for (ScaledCopy& copy : sprite.scaled) SDL_DestroyTexture(copy.texture);
     sprite.scaled.clear();
@@ -72,8 +90,7 @@ void DestroySprite(Sprite& sprite) {
 SDL_Texture* ImageTexture(Image& image) {
     SDL_Renderer* renderer = State().renderer;
     if (!image.texture && renderer) {
-        image.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, image.w, image.h);
-        if (image.texture) SDL_UpdateTexture(image.texture, nullptr, image.rgba.data(), image.w * 4);
+        image.texture = MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, image.w, image.h, image.rgba.data());
     }
     return image.texture;
 }
@@ -81,9 +98,11 @@ SDL_Texture* ImageTexture(Image& image) {
 SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
     for (ScaledCopy& copy : sprite.scaled)
         if (copy.w == w && copy.h == h) return copy.texture;
-    if (sprite.scaled.size() >= ScaledCopiesPerSprite || w <= 0 || h <= 0) return nullptr;
+    const bool small = sprite.w * sprite.h <= SmallSpriteMaximumArea;
+    if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 || h <= 0)
+        return nullptr;
     SDL_Renderer* renderer = State().renderer;
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    SDL_Texture* texture = MakeTexture(renderer, SDL_TEXTUREACCESS_TARGET, w, h, nullptr);
     if (!texture) return nullptr;
     SDL_Texture* previous = SDL_GetRenderTarget(renderer);
     SDL_SetRenderTarget(renderer, texture);
@@ -213,9 +232,8 @@ bool GrabScreen(std::vector<uint8_t>& rgba, int& width, int& height) {
 bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer || w <= 0 || h <= 0 || !rgba) return false;
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    SDL_Texture* texture = MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, w, h, rgba);
     if (!texture) return false;
-    SDL_UpdateTexture(texture, nullptr, rgba, w * 4);
     FreeSprite(id);
     Sprite sprite;
     sprite.texture = texture;
@@ -231,7 +249,7 @@ bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
 bool CreateBlankSprite(int id, int w, int h) {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer || w <= 0 || h <= 0) return false;
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    SDL_Texture* texture = MakeTexture(renderer, SDL_TEXTUREACCESS_TARGET, w, h, nullptr);
     if (!texture) return false;
     FreeSprite(id);
     Sprite sprite;
@@ -306,8 +324,9 @@ void DrawSprite(int id, int x, int y, const DrawOptions& options) {
 
     SDL_Texture* texture = sprite.texture;
     const bool wholeSprite = source.x == 0 && source.y == 0 && source.w == sprite.w && source.h == sprite.h;
-    if (wholeSprite && (target.w != sprite.w || target.h != sprite.h) &&
-        sprite.w * sprite.h >= ScaledCopyMinimumArea && !sprite.target) {
+    const int area = sprite.w * sprite.h;
+    if (wholeSprite && (target.w != sprite.w || target.h != sprite.h) && !sprite.target &&
+        (area >= ScaledCopyMinimumArea || area <= SmallSpriteMaximumArea)) {
         if (SDL_Texture* scaled = ScaledTexture(sprite, target.w, target.h)) {
             texture = scaled;
             source = SDL_Rect{0, 0, target.w, target.h};

@@ -1,0 +1,114 @@
+// CPU time of one frame of the game on the real SDL backend with the
+// software renderer (no display: SDL_VIDEODRIVER=dummy), in the idle scene
+// and in the busiest scene (a big win with its particle bursts, a framed win
+// line and a message). The baseline is an empty frame (clear and flip) run
+// in the same process; the report gives each scene as a ratio to it.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/count_up.h"
+#include "core/game_state.h"
+#include "core/main_loop.h"
+#include "core/startup.h"
+#include "persist/settings.h"
+#include "platform/platform.h"
+#include "slot/paylines.h"
+#include "slot/reel_strips.h"
+#include "slot/win_presentation.h"
+#include "ui/paytable_page.h"
+
+namespace {
+
+bool gStarted = false;
+
+void StartOnce() {
+    if (gStarted) return;
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    const std::string home = (std::filesystem::temp_directory_path() / "nebulor-frame-bench").string();
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home);
+    setenv("APPDATA", home.c_str(), 1);
+    InitGameState(platform::ElapsedMilliseconds(), 0);
+    Game.IntroOn = 0;
+    SaveSettings();
+    if (!Startup()) std::abort();
+    platform::SetFrameRate(100000);  // no waiting: only the work of a frame is measured
+    EndPaylineDemo();
+    Game.WinDisplayBlocked = 0;
+    gStarted = true;
+}
+
+void Idle() {
+    Game.CountUps.clear();
+    Game.BigWinActive = 0;
+    Game.CurrentWin = Game.DisplayedWin = 0;
+    Game.WinLines.clear();
+    Game.WinLineCurrent = -1;
+    Game.MessageOverlayOn = 0;
+    Game.GamePhase = PhaseSettled;
+}
+
+// A big win counting up, with a framed line being presented and a message.
+void Busiest() {
+    Idle();
+    for (int64_t line = 0; line < 5; ++line) {
+        Payline entry;
+        entry.lineNo = line;
+        entry.symbol = 4;
+        entry.payFactor = 20;
+        entry.presented = 1;
+        entry.colour = {255, 200, 40};
+        const int64_t cells[10][5] = {{0, 3, 6, 9, 12}, {1, 4, 7, 10, 13}, {2, 5, 8, 11, 14}, {0, 4, 8, 10, 12},
+                                      {2, 4, 6, 10, 14}};
+        for (int k = 0; k < 5; ++k) {
+            entry.cells[k] = cells[line][k];
+            entry.counted[k] = 1;
+        }
+        Game.WinLines.push_back(entry);
+    }
+    Game.WinLineCurrent = 0;
+    Game.CurrentWin = 500000;
+    Game.BigWinActive = 1;
+    StartCountUp(&Game.BigWinAmount, 500000, 1000000);
+    ShowAboutMessage();
+    Game.CurrentWin = 500000;
+}
+
+void EmptyFrame(benchmark::State& state) {
+    StartOnce();
+    for (auto _ : state) {
+        platform::ClearScreen(0);
+        platform::FlipBuffers();
+    }
+}
+
+void IdleFrame(benchmark::State& state) {
+    StartOnce();
+    Idle();
+    for (int i = 0; i < 120; ++i) RunMainLoopPass();  // the ambient sparkles fill up
+    for (auto _ : state) RunMainLoopPass();
+}
+
+void BusiestFrame(benchmark::State& state) {
+    StartOnce();
+    Busiest();
+    for (int i = 0; i < 60; ++i) RunMainLoopPass();  // the bursts reach their steady count
+    for (auto _ : state) RunMainLoopPass();
+    state.counters["particles"] = static_cast<double>(Game.ParticleCount);
+}
+
+}  // namespace
+
+BENCHMARK(EmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(IdleFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BusiestFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
