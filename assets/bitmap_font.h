@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <string_view>
 
 // "Use the font's own value" in optional arguments.
 inline constexpr int64_t FontDefault = -65535;
@@ -92,15 +93,15 @@ void ResetFontStyle(int64_t font);
 
 // Measures `text` at `size`; returns its character count and gives its width
 // and height in pixels (0 and 0 for an empty text).
-int64_t MeasureText(const BitmapFont* font, const std::string& text, float size, float* width = nullptr,
+int64_t MeasureText(const BitmapFont* font, std::string_view text, float size, float* width = nullptr,
                     float* height = nullptr);
 // Width of `text` in font `font` (size -65535: the font's size); for layout and anchors.
-float TextWidth(int64_t font, const std::string& text, float size = FontDefaultF);
+float TextWidth(int64_t font, std::string_view text, float size = FontDefaultF);
 // Height of `text`: the font's line height at that size (0 for an empty text).
-float TextHeight(int64_t font, const std::string& text, float size = FontDefaultF);
+float TextHeight(int64_t font, std::string_view text, float size = FontDefaultF);
 // Draws `text` at (x, y) with the font's anchor, tinted and faded; every
 // optional argument at -65535 takes the font's own value.
-void DrawBitmapText(int64_t font, float x, float y, const std::string& text, int64_t alpha = FontDefault,
+void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64_t alpha = FontDefault,
                     int64_t colour = FontDefault, float size = FontDefaultF, float slant = FontDefaultF);
 
 // ---------------------------------------------------------------- loading

@@ -10,7 +10,7 @@ namespace {
 constexpr float Pi = 3.14159265358979f;
 
 // Character code at position i of a Latin-1 text; 0 past its end.
-int64_t CodeAt(const std::string& text, size_t i) {
+int64_t CodeAt(std::string_view text, size_t i) {
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
 }
 
@@ -19,7 +19,7 @@ int ToPixel(float value) { return static_cast<int>(std::lrint(value)); }
 
 }  // namespace
 
-int64_t MeasureText(const BitmapFont* font, const std::string& text, float size, float* width, float* height) {
+int64_t MeasureText(const BitmapFont* font, std::string_view text, float size, float* width, float* height) {
     if (width) *width = 0.0f;
     if (height) *height = 0.0f;
     if (!font || text.empty()) return 0;
@@ -39,7 +39,7 @@ int64_t MeasureText(const BitmapFont* font, const std::string& text, float size,
     return count;
 }
 
-float TextWidth(int64_t font, const std::string& text, float size) {
+float TextWidth(int64_t font, std::string_view text, float size) {
     const BitmapFont* record = FontById(font);
     if (!record) return 0.0f;
     float width = 0.0f;
@@ -47,7 +47,7 @@ float TextWidth(int64_t font, const std::string& text, float size) {
     return width;
 }
 
-float TextHeight(int64_t font, const std::string& text, float size) {
+float TextHeight(int64_t font, std::string_view text, float size) {
     const BitmapFont* record = FontById(font);
     if (!record) return 0.0f;
     float height = 0.0f;
@@ -55,7 +55,7 @@ float TextHeight(int64_t font, const std::string& text, float size) {
     return height;
 }
 
-void DrawBitmapText(int64_t font, float x, float y, const std::string& text, int64_t alpha, int64_t colour, float size,
+void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64_t alpha, int64_t colour, float size,
                     float slant) {
     const BitmapFont* record = FontById(font);
     if (!record || text.empty() || record->glyphSet->atlasSprite < 0) return;

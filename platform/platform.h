@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -52,7 +53,7 @@ bool WindowExists(int id);
 // Moves and resizes window `id` (client area).
 void ResizeWindow(int id, int x, int y, int w, int h);
 // Sets the caption of window `id`.
-void SetWindowTitle(int id, const std::string& title);
+void SetWindowTitle(int id, std::string_view title);
 // Current caption of window `id` (Latin-1), empty when it has none.
 std::string WindowTitle(int id);
 // Limits the client area of window `id`; the backend turns these into outer sizes.

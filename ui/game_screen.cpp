@@ -55,11 +55,12 @@ void DrawTopLine() {
         if (Game.InfoTextCurrent >= 0 && Game.InfoTextCurrent < static_cast<int64_t>(Game.InfoTexts.size()))
             DrawInfoText(Game.InfoTexts[static_cast<size_t>(Game.InfoTextCurrent)]);
     } else if (Game.GameMode == ModeFreeGames) {
-        char counter[64];
-        snprintf(counter, sizeof counter, "%" PRId64 " von %" PRId64, Game.FreeGamesPlayed, Game.FreeGamesWon);
+        char counter[96];
+        snprintf(counter, sizeof counter, "%" PRId64 " von %" PRId64 "%s", Game.FreeGamesPlayed, Game.FreeGamesWon,
+                 Text(TextTitleFreeGames).c_str());
         DrawBitmapText(LargeFont, 0.3f * static_cast<float>(Game.ScreenWidth) - static_cast<float>(Game.ShiftX),
-                       0.05f * static_cast<float>(Game.ScreenHeight) - static_cast<float>(Game.ShiftY),
-                       counter + Text(TextTitleFreeGames), 255, 0xFFFFFF, 1.0f);
+                       0.05f * static_cast<float>(Game.ScreenHeight) - static_cast<float>(Game.ShiftY), counter, 255,
+                       0xFFFFFF, 1.0f);
     }
 }
 

@@ -75,18 +75,23 @@ std::string FormatDate(const std::string& pattern, int64_t date) {
     const time_t t = static_cast<time_t>(date);
     struct tm parts {};
     localtime_r(&t, &parts);
-    std::string out;
-    out.reserve(pattern.size() + 8);
-    char buffer[16];
-    for (size_t i = 0; i < pattern.size();) {
+    // Built in a buffer: the short results fit a string without a heap
+    // allocation, so the clock on screen costs nothing per frame.
+    char out[128];
+    size_t used = 0;
+    auto put = [&](const char* text) {
+        for (; *text && used + 1 < sizeof out; ++text) out[used++] = *text;
+    };
+    char number[16];
+    for (size_t i = 0; i < pattern.size() && used + 1 < sizeof out;) {
         auto token = [&](const char* name) { return pattern.compare(i, std::char_traits<char>::length(name), name) == 0; };
         if (token("%yyyy")) {
-            snprintf(buffer, sizeof buffer, "%04d", parts.tm_year + 1900);
-            out += buffer;
+            snprintf(number, sizeof number, "%04d", parts.tm_year + 1900);
+            put(number);
             i += 5;
         } else if (token("%yy")) {
-            snprintf(buffer, sizeof buffer, "%02d", (parts.tm_year + 1900) % 100);
-            out += buffer;
+            snprintf(number, sizeof number, "%02d", (parts.tm_year + 1900) % 100);
+            put(number);
             i += 3;
         } else if (token("%mm") || token("%dd") || token("%hh") || token("%ii") || token("%ss")) {
             const char which = pattern[i + 1];
@@ -95,14 +100,14 @@ std::string FormatDate(const std::string& pattern, int64_t date) {
                               : which == 'h' ? parts.tm_hour
                               : which == 'i' ? parts.tm_min
                                              : parts.tm_sec;
-            snprintf(buffer, sizeof buffer, "%02d", value);
-            out += buffer;
+            snprintf(number, sizeof number, "%02d", value);
+            put(number);
             i += 3;
         } else {
-            out += pattern[i++];
+            out[used++] = pattern[i++];
         }
     }
-    return out;
+    return std::string(out, used);
 }
 
 // ------------------------------------------------------- files, environment

@@ -239,7 +239,7 @@ void ResizeWindow(int id, int x, int y, int w, int h) {
     it->second.h = ClampToLimits(h, it->second.minH, it->second.maxH);
 }
 
-void SetWindowTitle(int id, const std::string& title) {
+void SetWindowTitle(int id, std::string_view title) {
     auto it = M.windows.find(id);
     if (it != M.windows.end() && it->second.title != title) it->second.title = title;
 }

@@ -205,11 +205,22 @@ void ResizeWindow(int id, int x, int y, int w, int h) {
     if (State().screenWindow == id) ScreenApplyViewport();
 }
 
-void SetWindowTitle(int id, const std::string& title) {
+void SetWindowTitle(int id, std::string_view title) {
     Window* window = FindWindow(id);
     if (!window || window->title == title) return;  // unchanged titles cost nothing
-    window->title = title;
-    SDL_SetWindowTitle(window->handle, ToUtf8(title).c_str());
+    window->title.assign(title);  // keeps its capacity: no allocation per frame
+    // Latin-1 to UTF-8 in a buffer kept between calls.
+    static std::string utf8;
+    utf8.clear();
+    for (unsigned char c : title) {
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | (c >> 6));
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    SDL_SetWindowTitle(window->handle, utf8.c_str());
 }
 
 std::string WindowTitle(int id) {
