@@ -567,6 +567,13 @@ bool SoundExists(int id) { return M.sounds.count(id) > 0; }
 
 int PlaySound(int id, int flags, int volume) {
     if (!SoundExists(id)) return 0;
+    // Like a mixer's channels, finished ones are given up (the oldest first) so
+    // that a long session does not pile them up.
+    for (auto it = M.channels.begin(); M.channels.size() > 256 && it != M.channels.end();) {
+        const Channel& c = it->second;
+        const bool finished = c.stopped || (!c.loop && M.clock - c.start >= M.sounds[c.sound].lengthMs);
+        it = finished ? M.channels.erase(it) : std::next(it);
+    }
     const int channel = M.nextChannel++;
     M.channels[channel] = Channel{id, M.clock, (flags & SoundLoop) != 0, false};
     M.soundLog.push_back({id, channel, flags, volume, M.clock, false});
