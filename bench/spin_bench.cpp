@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "slot/line_match.h"
 #include "slot/paylines.h"
+#include "bench/ratio_reporter.h"
 #include "tools/spin_simulator.h"
 
 namespace {
@@ -59,17 +60,6 @@ BENCHMARK_CAPTURE(SimulatedSpins, fast, true);
 BENCHMARK_CAPTURE(LineEvaluations, textual, false);
 BENCHMARK_CAPTURE(LineEvaluations, fast, true);
 
-// Prints the usual table, keeps each run's time per item for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-   public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.iterations > 0) perItem[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> perItem;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,9 +68,9 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto ratio = [&reporter](const char* what) {
         const std::string baseline = std::string(what) + "/textual", fast = std::string(what) + "/fast";
-        if (reporter.perItem.count(baseline) == 0 || reporter.perItem.count(fast) == 0) return;
+        if (reporter.realTime.count(baseline) == 0 || reporter.realTime.count(fast) == 0) return;
         std::printf("%s: the symbol-level matcher runs %.1f times as fast as the textual baseline\n", what,
-                    reporter.perItem[baseline] / reporter.perItem[fast]);
+                    reporter.realTime[baseline] / reporter.realTime[fast]);
     };
     ratio("SimulatedSpins");
     ratio("LineEvaluations");
