@@ -14,7 +14,7 @@ namespace {
 
 enum class Look { Normal, Highlighted, Red };
 
-struct ButtonSpec {
+struct ButtonLook {
     int sprite;
     const char* label;
     const char* text;
@@ -22,7 +22,7 @@ struct ButtonSpec {
     bool small;  // drawn at half size on screen: larger lettering
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonLook kButtons[] = {
     {40, "c1", "SPIN", Look::Normal, false},
     {41, "c2", "SPIN", Look::Highlighted, false},
     {42, "c2b", "SPIN", Look::Red, false},
@@ -57,13 +57,13 @@ Palette PaletteOf(Look look) {
     }
 }
 
-Picture Button(const ButtonSpec& spec) {
-    const int width = spec.sprite == 45 || spec.sprite == 46 ? 226 : 174, height = 66;
+Picture Button(const ButtonLook& button) {
+    const int width = button.sprite == 45 || button.sprite == 46 ? 226 : 174, height = 66;
     Canvas canvas(width, height);
     cairo_t* cr = canvas.cr;
-    const Palette p = PaletteOf(spec.look);
+    const Palette p = PaletteOf(button.look);
     const double x = 4, y = 4, w = width - 8, h = height - 8, r = h / 2;
-    const double glowStrength = spec.look == Look::Highlighted ? 1.6 : spec.look == Look::Red ? 1.0 : 0.5;
+    const double glowStrength = button.look == Look::Highlighted ? 1.6 : button.look == Look::Red ? 1.0 : 0.5;
     Glow(
         canvas,
         [&](cairo_t* g) {
@@ -114,17 +114,17 @@ Picture Button(const ButtonSpec& spec) {
     cairo_restore(cr);
     // Lettering: white with a dark edge; half-size buttons get bigger letters.
     const double size =
-        FitFontSize(cr, Face::CondensedBold, spec.text, spec.small ? 34 : 32, w - (spec.small ? 30 : 36));
+        FitFontSize(cr, Face::CondensedBold, button.text, button.small ? 34 : 32, w - (button.small ? 30 : 36));
     UseFont(cr, Face::CondensedBold, size);
-    CentredTextPath(cr, spec.text, width / 2.0, height / 2.0 + 1);
+    CentredTextPath(cr, button.text, width / 2.0, height / 2.0 + 1);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     SetColour(cr, Lighten(p.bottom, -0.6), 0.9);
-    cairo_set_line_width(cr, spec.small ? 5 : 4);
+    cairo_set_line_width(cr, button.small ? 5 : 4);
     cairo_stroke_preserve(cr);
     cairo_pattern_t* letters =
         cairo_pattern_create_linear(0, height / 2.0 - size / 2, 0, height / 2.0 + size / 2);
     AddStop(letters, 0, {1, 1, 1});
-    AddStop(letters, 1, spec.look == Look::Red ? Hex(0xffe0d8) : Hex(0xd8f0ff));
+    AddStop(letters, 1, button.look == Look::Red ? Hex(0xffe0d8) : Hex(0xd8f0ff));
     cairo_set_source(cr, letters);
     cairo_fill(cr);
     cairo_pattern_destroy(letters);
@@ -133,9 +133,9 @@ Picture Button(const ButtonSpec& spec) {
 
 std::vector<Asset> ButtonsJob() {
     std::vector<Asset> assets;
-    for (const ButtonSpec& spec : kButtons)
-        assets.push_back(PictureAsset("sprite", spec.sprite, 0, spec.label, SpriteFile(spec.sprite),
-                                      Button(spec), PngFormat::Rgba16));
+    for (const ButtonLook& button : kButtons)
+        assets.push_back(PictureAsset("sprite", button.sprite, 0, button.label, SpriteFile(button.sprite),
+                                      Button(button), PngFormat::Rgba16));
     return assets;
 }
 
