@@ -18,22 +18,6 @@
 #include "ui/mouse_input.h"
 #include "ui/win_display.h"
 
-namespace {
-
-// A big win starts once the last win line is current, whatever gates the
-// presentation this frame.
-void StartBigWinWhenDue() {
-    const bool lastLineCurrent =
-        !Game.WinLines.empty() && Game.WinLineCurrent == static_cast<int64_t>(Game.WinLines.size()) - 1;
-    if (Game.BigWinActive == 0 && lastLineCurrent && Game.WinWeight > 10) {
-        Game.WinWeight = 0;
-        Game.BigWinActive = 1;
-        Game.DisplayedWin = Game.CurrentWin;
-        StartCountUp(&Game.BigWinAmount, Game.CurrentWin, 10000);
-    }
-}
-
-}  // namespace
 
 void RunMainLoopPass() {
     // 1-4. Timing: one clock reading serves every timer of the pass.

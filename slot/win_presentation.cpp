@@ -12,17 +12,17 @@ namespace {
 
 constexpr int64_t DemoStepMs = 100;
 
+}  // namespace
+
 void StartBigWinWhenDue() {
     const int64_t last = static_cast<int64_t>(Game.WinLines.size()) - 1;
-    if (Game.WinLineCurrent == last && Game.BigWinActive == 0 && Game.WinWeight > 10) {
+    if (last >= 0 && Game.WinLineCurrent == last && Game.BigWinActive == 0 && Game.WinWeight > 10) {
         Game.WinWeight = 0;
         Game.BigWinActive = 1;
         Game.DisplayedWin = Game.CurrentWin;
         StartCountUp(&Game.BigWinAmount, Game.CurrentWin, 10000);
     }
 }
-
-}  // namespace
 
 int64_t PresentWins() {
     if (Game.PaylineDemoRunning == 1) return -1;

@@ -11,6 +11,11 @@
 // entry presented this frame, or -1 when there is none.
 int64_t PresentWins();
 
+// A big win starts once the last entry of the list is current and the lines
+// shown so far weigh more than 10: the banner counts the win up over 10 s.
+// Called by the presentation and, whatever gates it, once every frame.
+void StartBigWinWhenDue();
+
 // The line frame of entry `index`, every frame it is presented: a frame in the
 // entry's colour around each counted cell, each followed by one sparkle burst.
 void DrawLineFrame(int64_t index);
