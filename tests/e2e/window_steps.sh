@@ -86,8 +86,9 @@ step_collect_win() {
     begin "spin until a win shows in the title, then collect it"
     local spins=1 tries
     while :; do
-        # A win shows in the title as soon as the reels stop.
-        wait_spin_over 1200
+        # A win shows in the title as soon as the reels stop (a second later
+        # when the free-game animations hold the presentation).
+        wait_spin_over 2000
         if [ "$TITLE_WIN" -gt 0 ]; then
             # Its lines are paid one per second: let them all arrive.
             wait_spin_over 2500

@@ -21,6 +21,10 @@ game=$(realpath "$1")
 save_info=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
 
+for tool in xvfb-run xdotool xwininfo xprop import compare convert; do
+    command -v "$tool" >/dev/null || { echo "$0: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 2; }
+done
+
 if [ -z "${NEBULOR_E2E_STAGE:-}" ]; then
     export NEBULOR_E2E_STAGE=namespace
     if unshare -rn true 2>/dev/null; then
@@ -93,6 +97,7 @@ on_exit() {
     fi
 }
 trap on_exit EXIT
+trap 'exit 143' TERM INT  # a timeout of ctest: still stop the copies
 
 begin() {
     step=$1
@@ -116,8 +121,9 @@ skip_jingle() {
 
 # Waits for the 400 x 200 loading window; sets WIN and its geometry.
 wait_loading_window() {
-    local deadline=$((SECONDS + 20)) id
+    local deadline=$((SECONDS + 20)) id box
     while [ "$SECONDS" -lt "$deadline" ]; do
+        if box=$(any_message_box); then fail "unexpected message box: $box"; fi
         for id in $(viewable_windows); do
             [ "$(window_title "$id" || true)" = Nebulor ] && geometry "$id" && [ "$WW" = 400 ] && [ "$WH" = 200 ] &&
                 { WIN=$id; return 0; }
