@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "assets/bitmap_font.h"
 #include "assets/embedded.h"
@@ -15,11 +17,25 @@
 const EmbeddedAsset kEmbeddedAssets[] = {{"", -1, 0, "", nullptr, 0}};
 const size_t kEmbeddedAssetCount = 0;
 
+namespace {
+
+// The fuzzer's folder, removed when it ends (libFuzzer ends through exit()).
+char gFolderToRemove[64];
+
+void RemoveFuzzFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(gFolderToRemove, ignored);
+}
+
+}  // namespace
+
 const std::string& FuzzFolder() {
     static const std::string folder = [] {
         std::string path = "/tmp/nebulor-fuzz-" + std::to_string(getpid()) + "/";
         platform::CreateFolder(path);
         platform::WriteWholeFile(path + "atlas.png", kFuzzAtlas, sizeof kFuzzAtlas);
+        snprintf(gFolderToRemove, sizeof gFolderToRemove, "%s", path.c_str());
+        std::atexit(RemoveFuzzFolder);
         return path;
     }();
     return folder;

@@ -1,6 +1,7 @@
 #include "platform/common/movie_decoder.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,11 +14,18 @@ namespace {
 class MovieDecoderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() / "nebulor-tests" / "MovieDecoderTest";
+        // Its own folder: ctest runs the tests of this suite side by side.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = std::filesystem::temp_directory_path() / ("nebulor-tests-" + std::to_string(getpid())) /
+                 (std::string("MovieDecoderTest.") + info->name());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        std::filesystem::remove(folder.parent_path(), ignored);  // when empty
+    }
     std::string File(const char* name) { return (folder / name).string(); }
     std::filesystem::path folder;
 };

@@ -1,5 +1,8 @@
 #include "tests/support/test_game.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -11,8 +14,12 @@
 void GameTest::SetUp() {
     headless::Reset();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "nebulor-tests" /
-                                   (std::string(info->test_suite_name()) + "." + info->name());
+    // One folder per process and test: ctest runs tests side by side, and other
+    // builds on the machine may run the same test at the same moment.
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');  // parameterised tests: "Suite/Test.Name/0"
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("nebulor-tests-" + std::to_string(getpid())) / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     appData = folder.string() + "/";
@@ -26,6 +33,8 @@ void GameTest::SetUp() {
 void GameTest::TearDown() {
     std::error_code ignored;
     std::filesystem::remove_all(appData, ignored);
+    // The process's folder goes with its last test.
+    std::filesystem::remove(std::filesystem::path(appData).parent_path().parent_path(), ignored);
 }
 
 int PercentX(float percent) { return static_cast<int>(LayoutX(percent)); }

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of tests/fuzz (one per *_fuzz.cpp: the save
+# decoder, the settings reader, the font package and XML descriptor readers)
+# for SECONDS each, two at a time, each on a copy of its committed corpus so
+# that the repository stays as it is. Built with clang in build-fuzz.
+#
+#   scripts/fuzz.sh [SECONDS]      (default 300)
+#
+# A crash, leak, timeout or sanitizer report ends the run with exit code 1 and
+# leaves the input that caused it in the work folder printed at the end. New
+# inputs found are kept with FUZZ_KEEP=1; merge the interesting ones into
+# tests/fuzz/corpus/<target> with libFuzzer's -merge=1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+seconds=${1:-300}
+build=${FUZZ_BUILD:-build-fuzz}
+lanes=${JOBS:-2}
+
+targets=()
+for source in tests/fuzz/*_fuzz.cpp; do
+    name=$(basename "$source" _fuzz.cpp)
+    targets+=("$name")
+done
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNEBULOR_FUZZ=ON >/dev/null
+cmake --build "$build" -j "$lanes" --target "${targets[@]/#/fuzz_}"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/nebulor-fuzz.XXXXXX")
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0
+
+# fuzz NAME: one target on its own corpus copy; the log keeps libFuzzer's words.
+fuzz() {
+    local name=$1 dir=$work/$1
+    mkdir -p "$dir/artifacts"
+    cp -r "tests/fuzz/corpus/$name" "$dir/corpus"
+    "$root/$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="$dir/artifacts/" "$dir/corpus" >"$dir/log" 2>&1
+}
+
+declare -A running=()  # process -> target
+failed=()
+# Waits for one target to end and notes it when it found something.
+wait_one() {
+    local pid code=0
+    wait -n -p pid "${!running[@]}" || code=$?
+    [ "$code" -eq 0 ] || failed+=("${running[$pid]}")
+    unset "running[$pid]"
+}
+
+for name in "${targets[@]}"; do
+    [ "${#running[@]}" -lt "$lanes" ] || wait_one
+    echo "fuzzing $name for $seconds s"
+    fuzz "$name" &
+    running[$!]=$name
+done
+while [ "${#running[@]}" -gt 0 ]; do wait_one; done
+
+for name in "${targets[@]}"; do
+    runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$work/$name/log")
+    echo "  $name: ${runs:-?} inputs, corpus $(ls "$work/$name/corpus" | wc -l) files"
+done
+if [ "${#failed[@]}" -gt 0 ]; then
+    for name in "${failed[@]}"; do
+        echo "=== fuzz_$name found a fault:"
+        tail -n 40 "$work/$name/log"
+    done
+    echo "fuzzing failed: ${failed[*]}; inputs and logs in $work"
+    exit 1
+fi
+if [ "${FUZZ_KEEP:-0}" = 1 ]; then
+    echo "no faults; corpora with the new inputs in $work"
+else
+    rm -rf "$work"
+    echo "no faults"
+fi
