@@ -132,8 +132,7 @@ Window* GadgetWindow(int id) {
     Window* window = FindWindow(id);
     if (!window) return nullptr;
     if (!window->imgui) {
-        window->gadgetRenderer = SDL_CreateRenderer(window->handle, -1, 0);
-        if (!window->gadgetRenderer) window->gadgetRenderer = SDL_CreateRenderer(window->handle, -1, SDL_RENDERER_SOFTWARE);
+        window->gadgetRenderer = CreateWindowRenderer(window->handle, 0);
         if (!window->gadgetRenderer) return nullptr;
         window->imgui = CreateContext(window->handle, window->gadgetRenderer, 14.0f);
     }

@@ -72,6 +72,11 @@ void InputOnWindowClosed(int id);
 // A key press that a window shortcut turned into a command.
 void InputOnShortcut(SDL_Scancode code);
 
+// A renderer for a window: the software renderer unless SDL_RENDER_DRIVER asks
+// for another (a 2D screen of pre-scaled sprites is cheap on any CPU, draws the
+// same pixels everywhere, and starts no GL driver on machines without a GPU).
+SDL_Renderer* CreateWindowRenderer(SDL_Window* window, Uint32 flags);
+
 // Sprite-screen hooks used by the window code.
 void ScreenOnWindowClosing(int id);
 void ScreenApplyViewport();

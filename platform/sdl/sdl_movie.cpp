@@ -102,8 +102,7 @@ bool EnsureRenderer(Movie& movie) {
     // last heard of, which can predate a move just made: put it back.
     int x = 0, y = 0;
     SDL_GetWindowPosition(window->handle, &x, &y);
-    movie.renderer = SDL_CreateRenderer(window->handle, -1, 0);
-    if (!movie.renderer) movie.renderer = SDL_CreateRenderer(window->handle, -1, SDL_RENDERER_SOFTWARE);
+    movie.renderer = CreateWindowRenderer(window->handle, 0);
     SDL_SetWindowPosition(window->handle, x, y);
     movie.ownRenderer = movie.renderer != nullptr;
     return movie.renderer != nullptr;

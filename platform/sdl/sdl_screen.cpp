@@ -123,6 +123,12 @@ SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
 
 }  // namespace
 
+SDL_Renderer* CreateWindowRenderer(SDL_Window* window, Uint32 flags) {
+    const bool chosen = SDL_getenv("SDL_RENDER_DRIVER") != nullptr;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, chosen ? flags : static_cast<Uint32>(SDL_RENDERER_SOFTWARE));
+    return renderer ? renderer : SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
 void ScreenApplyViewport() {
     Backend& backend = State();
     if (!backend.renderer || gScreen.drawingInto >= 0) return;
@@ -156,12 +162,7 @@ bool OpenScreen(int window, int, int, int w, int h) {
     Window* target = FindWindow(window);
     if (!target) return false;
     if (backend.renderer) CloseScreen();
-    // The software renderer unless SDL_RENDER_DRIVER asks for another: a 2D
-    // screen of pre-scaled sprites is cheap on any CPU, and it draws the same
-    // pixels everywhere (the pixel tests use it too).
-    const bool chosen = SDL_getenv("SDL_RENDER_DRIVER") != nullptr;
-    SDL_Renderer* renderer = SDL_CreateRenderer(target->handle, -1, chosen ? SDL_RENDERER_TARGETTEXTURE : SDL_RENDERER_SOFTWARE);
-    if (!renderer) renderer = SDL_CreateRenderer(target->handle, -1, SDL_RENDERER_SOFTWARE);
+    SDL_Renderer* renderer = CreateWindowRenderer(target->handle, SDL_RENDERER_TARGETTEXTURE);
     if (!renderer) return false;
     backend.renderer = renderer;
     backend.screenWindow = window;

@@ -57,7 +57,9 @@ bool CreateInstanceLock(const std::string& name) {
     if (fd < 0) return true;  // no way to tell: let the game run
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string key = "nebulor-instance-" + name;
+    // Per user, like a named mutex of the user's session: another account on
+    // the same machine plays its own copy.
+    const std::string key = "nebulor-instance-" + std::to_string(getuid()) + "-" + name;
     memcpy(address.sun_path + 1, key.data(), std::min(key.size(), sizeof(address.sun_path) - 2));
     const socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + key.size());
     if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
