@@ -50,6 +50,9 @@ struct Backend {
     bool videoUp = false;
     std::map<int, Window> windows;
     std::deque<Event> events;
+    // SIGINT or SIGTERM arrived: the main window is closed as soon as it exists.
+    bool quitRequested = false;
+    bool quitDelivered = false;
     // the sprite screen
     int screenWindow = -1;
     SDL_Renderer* renderer = nullptr;

@@ -76,8 +76,12 @@ void PumpEvents() {
         InputOnEvent(event);
         switch (event.type) {
             case SDL_QUIT:
-                // SIGINT and SIGTERM arrive here: treat them like closing the main window.
+                // SIGINT and SIGTERM arrive here: treat them like closing the
+                // main window. One that comes during start-up is kept until the
+                // main window exists, so the game still ends through its shutdown.
+                backend.quitRequested = true;
                 Push(EventKind::CloseWindow, backend.windows.count(0) ? 0 : -1);
+                if (backend.windows.count(0)) backend.quitDelivered = true;
                 break;
             case SDL_WINDOWEVENT: {
                 int id = -1;
@@ -290,7 +294,12 @@ void RemoveKeyboardShortcut(int id, Key key) {
 
 Event WindowEvent() {
     PumpEvents();
-    auto& events = State().events;
+    Backend& backend = State();
+    if (backend.quitRequested && !backend.quitDelivered && backend.windows.count(0)) {
+        backend.quitDelivered = true;
+        backend.events.push_back(Event{EventKind::CloseWindow, 0, 0});
+    }
+    auto& events = backend.events;
     if (events.empty()) return Event{};
     Event event = events.front();
     events.pop_front();
