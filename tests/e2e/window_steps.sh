@@ -284,6 +284,26 @@ step_second_copy() {
     quit_and_check_save "$third"
 }
 
+step_terminate() {
+    begin "SIGTERM ends the game through its shutdown"
+    start_copy
+    local copy=$PID
+    skip_jingle
+    wait_main_window 30
+    wait_demo_over
+    read_title "$MAIN" || fail "unreadable title '$TITLE'"
+    local points=$TITLE_POINTS before info code=0
+    before=$(stat -c %Y.%N "$save_file" 2>/dev/null || true)
+    sleep 1.1  # the save's time stamp must be able to change
+    kill -TERM "$copy"
+    wait_exit "$copy" 30 || code=$?
+    [ "$code" -ne 124 ] || fail "the game still runs 30 s after SIGTERM"
+    [ "$code" -eq 0 ] || fail "the game ended with exit code $code after SIGTERM"
+    [ "$(stat -c %Y.%N "$save_file")" != "$before" ] || fail "SIGTERM ended the game without saving"
+    info=$("$save_info" "$save_file") || fail "the save file does not decode: $info"
+    grep -qx "points $points" <<<"$info" || fail "the title showed $points, the save holds: $info"
+}
+
 run_steps() {
     step_first_start
     step_first_spin
@@ -293,4 +313,5 @@ run_steps() {
     step_second_start
     step_english
     step_second_copy
+    step_terminate
 }
