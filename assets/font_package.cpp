@@ -3,6 +3,7 @@
 #include <expat.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
@@ -131,11 +132,18 @@ int64_t Attribute(const XML_Char** attributes, const char* name) {
     return 0;
 }
 
+// A glyph metric or kerning amount. The binary package stores these as 16-bit
+// numbers; a descriptor's are held to 32 bits so that the sums and differences
+// measuring and drawing make of them can never overflow.
+int64_t Metric(const XML_Char** attributes, const char* name) {
+    return std::clamp<int64_t>(Attribute(attributes, name), INT32_MIN, INT32_MAX);
+}
+
 void ReadRectangle(const XML_Char** attributes, int64_t& x, int64_t& y, int64_t& width, int64_t& height) {
-    x = Attribute(attributes, "X");
-    y = Attribute(attributes, "Y");
-    width = Attribute(attributes, "Width");
-    height = Attribute(attributes, "Height");
+    x = Metric(attributes, "X");
+    y = Metric(attributes, "Y");
+    width = Metric(attributes, "Width");
+    height = Metric(attributes, "Height");
 }
 
 void XMLCALL StartElement(void* data, const XML_Char* name, const XML_Char** attributes) {
@@ -160,7 +168,7 @@ void XMLCALL StartElement(void* data, const XML_Char* name, const XML_Char** att
             if (index >= 0 && index < 256) reader.character = AddGlyph(set, index);
         } else if (strcmp(name, "KerningPair") == 0) {
             AddKerningPair(reader.font, Attribute(attributes, "Left"), Attribute(attributes, "Right"),
-                           Attribute(attributes, "Amount"));
+                           Metric(attributes, "Amount"));
         }
     } else if (reader.depth == 3 && reader.character) {
         Glyph& glyph = *reader.character;

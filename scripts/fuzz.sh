@@ -4,8 +4,12 @@
 # for SECONDS each, two at a time, each on a copy of its committed corpus so
 # that the repository stays as it is. Built with clang in build-fuzz.
 #
-#   scripts/fuzz.sh [SECONDS]      (default 300)
+#   scripts/fuzz.sh [SECONDS]      explore for SECONDS each (default 300)
+#   scripts/fuzz.sh --runs N       exactly N inputs each from a fixed seed
 #
+# The second form is what CI runs: the same inputs on every machine, so that a
+# red run always points at a change and can be repeated, never at luck. Hunting
+# for new faults is the first form's job.
 # A crash, leak, timeout or sanitizer report ends the run with exit code 1 and
 # leaves the input that caused it in the work folder printed at the end. New
 # inputs found are kept with FUZZ_KEEP=1; merge the interesting ones into
@@ -13,7 +17,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-seconds=${1:-300}
+if [ "${1:-}" = --runs ]; then
+    bound=(-runs="${2:?--runs needs a count}" -seed=1)
+    what="$2 inputs"
+else
+    bound=(-max_total_time="${1:-300}")
+    what="${1:-300} s"
+fi
 build=${FUZZ_BUILD:-build-fuzz}
 lanes=${JOBS:-2}
 
@@ -34,7 +44,7 @@ fuzz() {
     local name=$1 dir=$work/$1
     mkdir -p "$dir/artifacts"
     cp -r "tests/fuzz/corpus/$name" "$dir/corpus"
-    "$root/$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    "$root/$build/tests/fuzz/fuzz_$name" "${bound[@]}" -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$dir/artifacts/" "$dir/corpus" >"$dir/log" 2>&1
 }
 
@@ -50,7 +60,7 @@ wait_one() {
 
 for name in "${targets[@]}"; do
     [ "${#running[@]}" -lt "$lanes" ] || wait_one
-    echo "fuzzing $name for $seconds s"
+    echo "fuzzing $name for $what"
     fuzz "$name" &
     running[$!]=$name
 done

@@ -380,6 +380,28 @@ TEST_F(FontReaderTest, DescriptorsKeepOnlyUsableEntries) {
     EXPECT_EQ(font->glyphSet->kerningList.size(), 1u);
 }
 
+TEST_F(FontReaderTest, DescriptorNumbersBeyondAnyGlyphAreHeldTo32Bits) {
+    // Measuring adds advances and kerning, drawing subtracts outlay numbers:
+    // with 64-bit extremes either would overflow.
+    const std::string xml =
+        "<Font><Character Index=\"65\"><Source X=\"-99999999999\" Width=\"99999999999999999999\"/>"
+        "<Outlay Y=\"-2\" Width=\"9223372036854775807\" Height=\"9223372036854775807\"/></Character>"
+        "<KerningPair Left=\"65\" Right=\"65\" Amount=\"-9223372036854775808\"/></Font>";
+    BitmapFont* font = LoadBitmapFont(5, reinterpret_cast<const uint8_t*>(xml.data()), xml.size(), "");
+    ASSERT_NE(font, nullptr);
+    const Glyph* a = font->glyphSet->glyphs['A'];
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->sourceX, INT32_MIN);
+    EXPECT_EQ(a->sourceWidth, INT32_MAX);
+    EXPECT_EQ(a->outlayY, -2);
+    EXPECT_EQ(a->outlayHeight, INT32_MAX);
+    EXPECT_EQ(KerningAmount(font, 'A' + 'A' * 65536), INT32_MIN);
+    font->kerning = 1;
+    const std::string text(64, 'A');
+    const float width = TextWidth(5, text, 1.0f);
+    EXPECT_FLOAT_EQ(width, 64.0f * INT32_MAX + 63.0f * INT32_MIN);
+}
+
 TEST_F(FontReaderTest, DataThatIsNeitherPackageNorXmlGivesNoFont) {
     const std::string broken = "<Font Image=\"a.png\"><Character Index=\"65\">";
     EXPECT_EQ(LoadBitmapFont(5, reinterpret_cast<const uint8_t*>(broken.data()), broken.size(), ""), nullptr);
