@@ -121,6 +121,9 @@ void ClearScreen(uint32_t rgb);
 void FlipBuffers();
 // Caps FlipBuffers at `fps` frames per second; 0 caps at 60.
 void SetFrameRate(int fps);
+// The next flip paints the whole screen, not only what changed since the
+// last frame (what benchmarks compare the repainting against).
+void RepaintWholeNextFrame();
 // Copies the current frame (before the flip) as RGBA rows; for screenshots and pixel tests.
 bool GrabScreen(std::vector<uint8_t>& rgba, int& width, int& height);
 

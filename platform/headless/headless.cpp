@@ -381,6 +381,8 @@ void FlipBuffers() {
 
 void SetFrameRate(int fps) { M.frameRate = fps > 0 ? fps : 60; }
 
+void RepaintWholeNextFrame() {}  // every headless frame is recorded whole
+
 bool GrabScreen(std::vector<uint8_t>&, int&, int&) { return false; }
 
 bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {

@@ -55,6 +55,7 @@ void SpriteDrawText(int font, int x, int y, const std::string& text, uint32_t rg
     SDL_Renderer* renderer = State().renderer;
     auto it = gFonts.find(font);
     if (!renderer || it == gFonts.end() || text.empty()) return;
+    if (!ScreenDrawingIntoSprite()) RepaintFlush();  // drawn now: what the frame kept goes first
     SDL_Color colour{static_cast<Uint8>((rgb >> 16) & 0xFF), static_cast<Uint8>((rgb >> 8) & 0xFF),
                      static_cast<Uint8>(rgb & 0xFF), 255};
     SDL_Surface* surface = TTF_RenderUTF8_Blended(it->second, ToUtf8(text).c_str(), colour);

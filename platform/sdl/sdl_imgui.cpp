@@ -71,9 +71,9 @@ struct ContextScope {
 
 // ------------------------------------------------------------- menu strip
 
-void MenuDrawStrip(Window& window) {
+bool MenuDrawStrip(Window& window) {
     Backend& backend = State();
-    if (!window.hasMenu || !backend.renderer) return;
+    if (!window.hasMenu || !backend.renderer) return false;
     if (!backend.menuImgui) backend.menuImgui = CreateContext(window.handle, backend.renderer, 15.0f);
     ContextScope scope(backend.menuImgui);
     ImGui::GetStyle().FramePadding = ImVec2(8, 3);
@@ -108,6 +108,11 @@ void MenuDrawStrip(Window& window) {
     SDL_RenderSetViewport(backend.renderer, nullptr);
     SDL_RenderSetClipRect(backend.renderer, nullptr);
     ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+    const ImDrawData* drawn = ImGui::GetDrawData();
+    for (int i = 0; i < drawn->CmdListsCount; ++i)
+        for (const ImDrawVert& corner : drawn->CmdLists[i]->VtxBuffer)
+            if (corner.pos.y > static_cast<float>(window.menuHeight)) return true;
+    return false;
 }
 
 bool MenuOnEvent(Window&, const SDL_Event& event) {

@@ -83,8 +83,42 @@ SDL_Renderer* CreateWindowRenderer(SDL_Window* window, Uint32 flags);
 // Sprite-screen hooks used by the window code.
 void ScreenOnWindowClosing(int id);
 void ScreenApplyViewport();
-// Draws the menu strip (if any) and the screen's frame to the window.
-void MenuDrawStrip(Window& window);
+bool ScreenDrawingIntoSprite();
+
+// One drawing step of the screen, kept for repainting (sdl_repaint.cpp).
+struct PaintCommand {
+    enum class Kind : uint8_t { Clear, Fill, Copy };
+    Kind kind = Kind::Copy;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_ScaleMode scale = SDL_ScaleModeNearest;
+    SDL_Color colour{255, 255, 255, 255};  // clear or fill colour; a copy's tint and intensity
+    SDL_Texture* texture = nullptr;
+    uint64_t content = 0;  // which pixels the texture held (sprites count up on every change)
+    SDL_Rect source{}, target{};
+};
+struct RepaintStats {
+    int64_t frames = 0, wholeFrames = 0;
+    int64_t paintedPixels = 0;  // of the last frame
+};
+// A new renderer: `retained` when its framebuffer keeps the last frame.
+void RepaintReset(bool retained);
+// True while the screen's drawing is kept for the flip rather than drawn now.
+bool RepaintRecording();
+void RepaintRecord(const PaintCommand& command);
+void RepaintRun(SDL_Renderer* renderer, const PaintCommand& command);
+// Whether this frame's drawing so far shows pixels of `content`.
+bool RepaintUses(uint64_t content);
+// Draws what this frame kept so far; the rest of the frame draws directly.
+void RepaintFlush();
+// At the flip: paints what differs from the last frame (or everything).
+void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport);
+// The framebuffer no longer holds the last frame: the next one paints all.
+void RepaintInvalidate();
+// Paints the whole last frame again over itself (for tests).
+void RepaintWholeLastFrame();
+const RepaintStats& Repainting();
+// Draws the menu strip; true when an open drop-down covered part of the screen.
+bool MenuDrawStrip(Window& window);
 bool MenuOnEvent(Window& window, const SDL_Event& event);
 void MenuShutdown();
 

@@ -147,7 +147,10 @@ void Present(Movie& movie) {
     SDL_RenderClear(movie.renderer);
     SDL_RenderCopy(movie.renderer, movie.texture, nullptr, &target);
     SDL_RenderPresent(movie.renderer);
-    if (!movie.ownRenderer) ScreenApplyViewport();
+    if (!movie.ownRenderer) {
+        RepaintInvalidate();  // the movie painted over the screen's last frame
+        ScreenApplyViewport();
+    }
 }
 
 }  // namespace

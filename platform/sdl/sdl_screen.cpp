@@ -29,6 +29,7 @@ struct Sprite {
     int w = 0, h = 0;
     bool opaque = false;  // every pixel has alpha 255
     bool target = false;  // can be drawn into
+    uint64_t content = 0;  // changes whenever the pixels may have changed
     std::vector<ScaledCopy> scaled;
 };
 
@@ -47,9 +48,20 @@ struct Screen {
     int frameRate = 60;
     Uint64 nextFrame = 0;
     int drawingInto = -1;
+    uint64_t lastContent = 0;
 };
 
 Screen gScreen;
+
+uint64_t NewContent() { return ++gScreen.lastContent; }
+
+// Drawing on the screen is kept for the flip; drawing into a sprite happens now.
+void Paint(SDL_Renderer* renderer, const PaintCommand& command) {
+    if (gScreen.drawingInto < 0 && RepaintRecording())
+        RepaintRecord(command);
+    else
+        RepaintRun(renderer, command);
+}
 
 SDL_BlendFactor FactorOf(int factor) {
     switch (factor) {
@@ -81,6 +93,8 @@ SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const
 }
 
 void DestroySprite(Sprite& sprite) {
+    // A frame still to be painted must be painted while its pictures exist.
+    if (RepaintUses(sprite.content)) RepaintFlush();
     for (ScaledCopy& copy : sprite.scaled) SDL_DestroyTexture(copy.texture);
     sprite.scaled.clear();
     if (sprite.texture) SDL_DestroyTexture(sprite.texture);
@@ -145,6 +159,8 @@ void ScreenApplyViewport() {
     SDL_RenderSetClipRect(backend.renderer, &clip);
 }
 
+bool ScreenDrawingIntoSprite() { return gScreen.drawingInto >= 0; }
+
 void ScreenOnWindowClosing(int id) {
     if (State().screenWindow == id) CloseScreen();
 }
@@ -164,6 +180,9 @@ bool OpenScreen(int window, int, int, int w, int h) {
     if (backend.renderer) CloseScreen();
     SDL_Renderer* renderer = CreateWindowRenderer(target->handle, SDL_RENDERER_TARGETTEXTURE);
     if (!renderer) return false;
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer, &info);
+    RepaintReset(info.name && SDL_strcmp(info.name, "software") == 0);
     backend.renderer = renderer;
     backend.screenWindow = window;
     backend.screenW = w;
@@ -184,6 +203,7 @@ void CloseScreen() {
         image.texture = nullptr;
     }
     if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) MenuShutdown();
+    RepaintReset(false);
     SDL_DestroyRenderer(backend.renderer);
     backend.renderer = nullptr;
     backend.screenWindow = -1;
@@ -193,15 +213,23 @@ void ClearScreen(uint32_t rgb) {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer) return;
     ScreenApplyViewport();
-    SDL_SetRenderDrawColor(renderer, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, 255);
-    SDL_RenderClear(renderer);
+    PaintCommand clear;
+    clear.kind = PaintCommand::Kind::Clear;
+    clear.colour = SDL_Color{static_cast<Uint8>((rgb >> 16) & 0xFF), static_cast<Uint8>((rgb >> 8) & 0xFF),
+                             static_cast<Uint8>(rgb & 0xFF), 255};
+    Paint(renderer, clear);
 }
 
 void FlipBuffers() {
     Backend& backend = State();
     if (!backend.renderer) return;
+    ScreenApplyViewport();
+    SDL_Rect viewport;
+    SDL_RenderGetViewport(backend.renderer, &viewport);
+    RepaintFrame(backend.renderer, viewport);
     if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) {
-        MenuDrawStrip(*window);
+        // An open drop-down covers the screen: the next frame paints it all.
+        if (MenuDrawStrip(*window)) RepaintInvalidate();
         ScreenApplyViewport();
     }
     SDL_RenderPresent(backend.renderer);
@@ -217,11 +245,14 @@ void FlipBuffers() {
     }
 }
 
+void RepaintWholeNextFrame() { RepaintInvalidate(); }
+
 void SetFrameRate(int fps) { gScreen.frameRate = fps > 0 ? fps : 60; }
 
 bool GrabScreen(std::vector<uint8_t>& rgba, int& width, int& height) {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer) return false;
+    RepaintFlush();  // the frame so far, as drawing it directly would show it
     SDL_Rect viewport;
     SDL_RenderGetViewport(renderer, &viewport);
     width = viewport.w;
@@ -241,6 +272,7 @@ bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
     sprite.w = w;
     sprite.h = h;
     sprite.opaque = true;
+    sprite.content = NewContent();
     const size_t count = static_cast<size_t>(w) * h;
     for (size_t i = 0; i < count && sprite.opaque; ++i) sprite.opaque = rgba[i * 4 + 3] == 255;
     gScreen.sprites[id] = std::move(sprite);
@@ -258,6 +290,7 @@ bool CreateBlankSprite(int id, int w, int h) {
     sprite.w = w;
     sprite.h = h;
     sprite.target = true;
+    sprite.content = NewContent();
     gScreen.sprites[id] = std::move(sprite);
     // Start transparent.
     if (StartSpriteDrawing(id)) {
@@ -333,16 +366,21 @@ void DrawSprite(int id, int x, int y, const DrawOptions& options) {
             source = SDL_Rect{0, 0, target.w, target.h};
         }
     }
-    SDL_BlendMode mode = gScreen.blend;
+    PaintCommand copy;
+    copy.mode = gScreen.blend;
     if (options.opaque || (sprite.opaque && options.intensity >= 255 && gScreen.blendSource == 6 &&
                            gScreen.blendDestination == 7))
-        mode = SDL_BLENDMODE_NONE;  // same pixels, much cheaper in software
-    SDL_SetTextureBlendMode(texture, mode);
-    SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(std::clamp(options.intensity, 0, 255)));
-    SDL_SetTextureColorMod(texture, (options.tint >> 16) & 0xFF, (options.tint >> 8) & 0xFF, options.tint & 0xFF);
-    if (texture == sprite.texture)
-        SDL_SetTextureScaleMode(texture, gScreen.quality ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    SDL_RenderCopy(renderer, texture, &source, &target);
+        copy.mode = SDL_BLENDMODE_NONE;  // same pixels, much cheaper in software
+    copy.colour = SDL_Color{static_cast<Uint8>((options.tint >> 16) & 0xFF), static_cast<Uint8>((options.tint >> 8) & 0xFF),
+                            static_cast<Uint8>(options.tint & 0xFF),
+                            static_cast<Uint8>(std::clamp(options.intensity, 0, 255))};
+    // Scaled copies are made at their size: only the sprite itself is zoomed.
+    if (texture == sprite.texture && gScreen.quality) copy.scale = SDL_ScaleModeLinear;
+    copy.texture = texture;
+    copy.content = sprite.content;
+    copy.source = source;
+    copy.target = target;
+    Paint(renderer, copy);
 }
 
 void SetSpriteBlending(int source, int destination) {
@@ -371,18 +409,23 @@ void SetSpriteQuality(int quality) { gScreen.quality = quality; }
 void DrawScreenRect(int x, int y, int w, int h, uint32_t rgb, int alpha) {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer || w <= 0 || h <= 0) return;
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
-    SDL_SetRenderDrawColor(renderer, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF,
-                           static_cast<Uint8>(std::clamp(alpha, 0, 255)));
-    SDL_Rect rect{x, y, w, h};
-    SDL_RenderFillRect(renderer, &rect);
+    PaintCommand fill;
+    fill.kind = PaintCommand::Kind::Fill;
+    fill.mode = SDL_BLENDMODE_BLEND;
+    fill.colour = SDL_Color{static_cast<Uint8>((rgb >> 16) & 0xFF), static_cast<Uint8>((rgb >> 8) & 0xFF),
+                            static_cast<Uint8>(rgb & 0xFF), static_cast<Uint8>(std::clamp(alpha, 0, 255))};
+    fill.target = SDL_Rect{x, y, w, h};
+    Paint(renderer, fill);
 }
 
 bool StartSpriteDrawing(int id) {
     SDL_Renderer* renderer = State().renderer;
     auto it = gScreen.sprites.find(id);
     if (!renderer || it == gScreen.sprites.end() || !it->second.target) return false;
+    // This frame may already show the sprite as it is now.
+    if (RepaintUses(it->second.content)) RepaintFlush();
     if (SDL_SetRenderTarget(renderer, it->second.texture) != 0) return false;
+    it->second.content = NewContent();
     gScreen.drawingInto = id;
     return true;
 }

@@ -89,6 +89,8 @@ void PumpEvents() {
                 if (window && window->imgui) GadgetsOnEvent(*window, event);
                 if (window && window->hasMenu) MenuOnEvent(*window, event);
                 if (window && event.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::CloseWindow, id);
+                // A resized or newly shown window may have a new framebuffer.
+                if (id >= 0 && id == backend.screenWindow) RepaintInvalidate();
                 break;
             }
             case SDL_KEYDOWN: {

@@ -1,0 +1,135 @@
+// The real SDL backend (software renderer, no display) repaints only where a
+// frame differs from the last one. Every frame of real play is checked
+// against the same frame painted whole: a piece of the screen left stale by a
+// missed change shows up as a differing pixel.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/count_up.h"
+#include "core/game_state.h"
+#include "core/main_loop.h"
+#include "core/startup.h"
+#include "persist/settings.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_internal.h"
+#include "slot/risk_ladder.h"
+#include "slot/stake.h"
+#include "slot/win_presentation.h"
+#include "ui/paytable_page.h"
+
+namespace {
+
+using platform::sdl::Repainting;
+
+class RepaintTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        unsetenv("SDL_RENDER_DRIVER");
+        home_ = (std::filesystem::temp_directory_path() / ("nebulor-repaint-" + std::to_string(getpid()))).string();
+        std::filesystem::create_directories(home_);
+        setenv("APPDATA", home_.c_str(), 1);
+        InitGameState(platform::ElapsedMilliseconds(), 0);
+        Game.IntroOn = 0;
+        SaveSettings();
+        started_ = Startup();
+    }
+    static void TearDownTestSuite() {
+        if (started_) Shutdown();
+        platform::ShutdownPlatform();
+        std::filesystem::remove_all(home_);
+    }
+
+    void SetUp() override { ASSERT_TRUE(started_); }
+
+    struct Tally {
+        int64_t frames = 0, whole = 0, painted = 0;
+    };
+
+    // Plays `ms` of the real clock; after every frame the screen must equal
+    // the frame painted whole.
+    Tally CheckedFrames(int64_t ms, const char* scene) {
+        Tally tally;
+        const int64_t end = platform::ElapsedMilliseconds() + ms;
+        std::vector<uint8_t> pieces, whole;
+        int w = 0, h = 0;
+        while (platform::ElapsedMilliseconds() < end && !MainLoopFinished()) {
+            const int64_t wholeBefore = Repainting().wholeFrames;
+            RunMainLoopPass();
+            ++tally.frames;
+            tally.whole += Repainting().wholeFrames - wholeBefore;
+            tally.painted += Repainting().paintedPixels;
+            EXPECT_TRUE(platform::GrabScreen(pieces, w, h));
+            platform::sdl::RepaintWholeLastFrame();
+            EXPECT_TRUE(platform::GrabScreen(whole, w, h));
+            if (pieces != whole) {
+                size_t at = 0;
+                while (at < pieces.size() && pieces[at] == whole[at]) ++at;
+                const size_t pixel = at / 4;
+                ADD_FAILURE() << scene << ", frame " << tally.frames << ": pixel (" << pixel % w << ", "
+                              << pixel / w << ") differs from the whole repaint";
+                break;
+            }
+        }
+        return tally;
+    }
+
+    static inline std::string home_;
+    static inline bool started_ = false;
+};
+
+TEST_F(RepaintTest, EveryFrameOfPlayMatchesTheWholeRepaintAndIdleFramesPaintLittle) {
+    platform::SetFrameRate(60);
+    const int64_t screen = 1280 * 748;
+
+    CheckedFrames(1500, "payline demo");
+    platform::MouseLocate(1010, 640);
+    EndPaylineDemo();
+    CheckedFrames(4000, "the demo's particles dying away");
+
+    // Idle: drifting sparkles, the clock and the pointer moving over buttons.
+    Tally idle = CheckedFrames(1500, "idle");
+    for (int x = 200; x < 1200; x += 40) {
+        platform::MouseLocate(x, 660);
+        Tally moved = CheckedFrames(40, "pointer moving");
+        idle.frames += moved.frames;
+        idle.whole += moved.whole;
+        idle.painted += moved.painted;
+    }
+    ASSERT_GT(idle.frames, 60);
+    EXPECT_LT(idle.whole * 10, idle.frames);  // nearly every idle frame paints pieces
+    EXPECT_LT(idle.painted / idle.frames, screen / 10);
+
+    // Spins, with whatever they win, and the presentation of it.
+    for (int spin = 0; spin < 3; ++spin) {
+        RequestSpin(false);
+        CheckedFrames(3500, "spin");
+    }
+
+    // A win on the risk ladder.
+    Game.CountUps.clear();
+    Game.CurrentWin = Game.DisplayedWin = 150;
+    StartRisk();
+    CheckedFrames(800, "risk ladder");
+    TakeRisk();
+    CheckedFrames(1200, "ladder taken");
+
+    // A message fading in over the reels, then the paytable page and back.
+    ShowAboutMessage();
+    CheckedFrames(1200, "message");
+    Game.MessageOverlayOn = 0;
+    Game.GamePhase = PhasePaytable;
+    CheckedFrames(400, "paytable");
+    Game.GamePhase = PhaseSettled;
+    CheckedFrames(400, "back from the paytable");
+    EXPECT_LT(Repainting().wholeFrames, Repainting().frames);
+}
+
+}  // namespace
