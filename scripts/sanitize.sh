@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The tests built with AddressSanitizer and UndefinedBehaviorSanitizer in a
 # build folder of their own (default build-asan): every unit and scenario
-# test, the loading-window picture on the real backend, and the game in a real
-# X window. Any report ends the run with a failure; leak reports from system
+# test, the repaint and loading-window pictures on the real backend, and the
+# game in a real X window. Any report ends the run with a failure; leak reports from system
 # libraries are suppressed in scripts/lsan-suppressions.txt, nothing of ours.
 #
 #   scripts/sanitize.sh [BUILD-FOLDER]
@@ -20,7 +20,8 @@ if [ -f build/data/manifest.tsv ]; then
     assets=(-DNEBULOR_ASSET_DIR="$root/build/data")
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNEBULOR_SANITIZE=ON "${assets[@]}" >/dev/null
-cmake --build "$build" -j "$jobs" --target nebulor_tests nebulor nebulor-save-info nebulor-loading-shot
+cmake --build "$build" -j "$jobs" --target nebulor_tests nebulor_sdl_tests nebulor nebulor-save-info \
+    nebulor-loading-shot
 
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -35,6 +36,8 @@ export NEBULOR_SOAK_SPINS=${NEBULOR_SOAK_SPINS:-10000}
 
 echo "sanitizers: unit and scenario tests"
 "$build/tests/nebulor_tests" --gtest_brief=1
+echo "sanitizers: repainting on the real backend"
+"$build/tests/nebulor_sdl_tests" --gtest_brief=1
 echo "sanitizers: loading window and the game in a real window"
 ctest --test-dir "$build" -R '^(LoadingWindowShot|WindowEndToEnd)$' --output-on-failure
 echo "sanitizers: no reports"
