@@ -55,6 +55,12 @@ Screen gScreen;
 
 uint64_t NewContent() { return ++gScreen.lastContent; }
 
+// A 0xRRGGBB colour with its alpha.
+SDL_Color ColourOf(uint32_t rgb, int alpha) {
+    return SDL_Color{static_cast<Uint8>((rgb >> 16) & 0xFF), static_cast<Uint8>((rgb >> 8) & 0xFF),
+                     static_cast<Uint8>(rgb & 0xFF), static_cast<Uint8>(std::clamp(alpha, 0, 255))};
+}
+
 // Drawing on the screen is kept for the flip; drawing into a sprite happens now.
 void Paint(SDL_Renderer* renderer, const PaintCommand& command) {
     if (gScreen.drawingInto < 0 && RepaintRecording())
@@ -215,8 +221,7 @@ void ClearScreen(uint32_t rgb) {
     ScreenApplyViewport();
     PaintCommand clear;
     clear.kind = PaintCommand::Kind::Clear;
-    clear.colour = SDL_Color{static_cast<Uint8>((rgb >> 16) & 0xFF), static_cast<Uint8>((rgb >> 8) & 0xFF),
-                             static_cast<Uint8>(rgb & 0xFF), 255};
+    clear.colour = ColourOf(rgb, 255);
     Paint(renderer, clear);
 }
 
@@ -371,9 +376,7 @@ void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     if (options.opaque || (sprite.opaque && options.intensity >= 255 && gScreen.blendSource == 6 &&
                            gScreen.blendDestination == 7))
         copy.mode = SDL_BLENDMODE_NONE;  // same pixels, much cheaper in software
-    copy.colour = SDL_Color{static_cast<Uint8>((options.tint >> 16) & 0xFF), static_cast<Uint8>((options.tint >> 8) & 0xFF),
-                            static_cast<Uint8>(options.tint & 0xFF),
-                            static_cast<Uint8>(std::clamp(options.intensity, 0, 255))};
+    copy.colour = ColourOf(options.tint, options.intensity);
     // Scaled copies are made at their size: only the sprite itself is zoomed.
     if (texture == sprite.texture && gScreen.quality) copy.scale = SDL_ScaleModeLinear;
     copy.texture = texture;
@@ -412,8 +415,7 @@ void DrawScreenRect(int x, int y, int w, int h, uint32_t rgb, int alpha) {
     PaintCommand fill;
     fill.kind = PaintCommand::Kind::Fill;
     fill.mode = SDL_BLENDMODE_BLEND;
-    fill.colour = SDL_Color{static_cast<Uint8>((rgb >> 16) & 0xFF), static_cast<Uint8>((rgb >> 8) & 0xFF),
-                            static_cast<Uint8>(rgb & 0xFF), static_cast<Uint8>(std::clamp(alpha, 0, 255))};
+    fill.colour = ColourOf(rgb, alpha);
     fill.target = SDL_Rect{x, y, w, h};
     Paint(renderer, fill);
 }
