@@ -1,8 +1,8 @@
 # shellcheck shell=bash disable=SC2154
-# Helpers for driving the game in an X display with xdotool, sourced by
-# window_test.sh. Windows are found with xwininfo (no window manager runs, so
-# every window is a child of the root), titles are read with xprop, clicks are
-# absolute pointer moves and button presses. Every wait is a bounded poll.
+# Helpers for driving the game in an X display with xdotool, sourced by the
+# real-window suites (harness.sh). Windows are found with xwininfo (no window
+# manager runs, so every window is a child of the root), titles are read with
+# xprop, clicks are absolute pointer moves and button presses. Every wait is a bounded poll.
 
 # Work folder layout, set by the caller: $work, $shots.
 shot_number=0
