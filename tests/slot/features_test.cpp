@@ -8,12 +8,23 @@
 
 namespace {
 
-// The end of a spin on the grid as set, from the level wilds on.
+// The end of a spin on the grid as set: the game's own evaluation of a stopped window.
 void EvaluateOutcome() {
     Game.GamePhase = PhaseSettled;
-    ApplyLevelWilds(Game.Level);
-    EvaluateLines();
-    ApplyScatterOutcome();
+    EvaluateWindow();
+}
+
+// Collects what is pending, plays one spin that lands on these top stops
+// (pinned travel) and collects it; returns what it paid.
+int64_t PlaySpinOn(std::initializer_list<int64_t> tops) {
+    for (int i = 0; i < 3 && (Game.CurrentWin > 0 || AnyEntryUnpaid()); ++i) RequestSpin(false);
+    const int64_t won = Game.TotalWon;
+    PlaceReelsForSpin(tops);
+    RequestSpin(false);
+    EXPECT_EQ(Game.GamePhase, PhaseSpinning);
+    RunUntilSettled();
+    RequestSpin(false);  // collects every line, shown or not
+    return Game.TotalWon - won;
 }
 
 }  // namespace
@@ -30,9 +41,11 @@ TEST_F(SlotTest, TwoScattersAtLevelFourPayTheBidThenDoubleFromTheNextSpin) {
     EXPECT_EQ(Game.WinLines[0].cells[1], 12);
     EngineFrame();
     EXPECT_EQ(Game.CurrentWin, 10);  // the bid, not doubled
-    PrepareSpin();
-    StartSpin();
-    EXPECT_EQ(LinePay(10, 0.1f), 20);
+    // These stops show 7 7 7, 6 6 6 and 5 5 5 on the rows of the first three
+    // reels and no scatter: 7 u, paid double from the next spin on.
+    EXPECT_EQ(PlaySpinOn({7, 15, 7, 0, 0}), 2 * 35);
+    Game.Level = 4;
+    EXPECT_EQ(PlaySpinOn({7, 15, 7, 0, 0}), 35);
 }
 
 TEST_F(SlotTest, TwoScattersAtLevelFiveOnlyPay) {
