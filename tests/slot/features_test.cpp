@@ -14,6 +14,12 @@ void EvaluateOutcome() {
     EvaluateWindow();
 }
 
+// The press that collects the pending win, and the second in which it is counted in.
+void CollectWinAndWait() {
+    RequestSpin(false);
+    for (int i = 0; i < 70; ++i) EngineFrame();
+}
+
 // Collects what is pending, plays one spin that lands on these top stops
 // (pinned travel) and collects it; returns what it paid.
 int64_t PlaySpinOn(std::initializer_list<int64_t> tops) {
@@ -91,35 +97,46 @@ TEST_F(SlotTest, ExpandingWildFillsItsReelAndCoversAScatter) {
 }
 
 TEST_F(SlotTest, ScatterAwardsOfFreeGames) {
-    SetNoWinGrid({0, 6, 9, 12, 14});  // five scatters
+    // Scatters pay wherever they stand; these stand where no payline counts
+    // them (none on the first reel), so every point paid here is a scatter pay.
+    SetNoWinGrid({0, 5, 7, 9, 14});  // five scatters, one on each reel
     EvaluateOutcome();
     EXPECT_EQ(Game.GameMode, ModeFreeGames);
     EXPECT_EQ(Game.FreeGamesWon, 30);
     EXPECT_EQ(Game.Level, 1);
     EXPECT_NE(MessageTexts().find("you have |30 Free games won|"), std::string::npos);
     EXPECT_EQ(Game.FreeGameAnimations.size(), 5u);
+    ASSERT_EQ(Game.WinLines.size(), 1u);
+    EXPECT_EQ(Game.WinLines[0].lineNo, ScatterLineNo);
     Game.FreeGameAnimations.clear();
     EngineFrame();
     EXPECT_EQ(Game.CurrentWin, 400 * 5);
 
-    // Three more during free games add ten and pay 20 u; the level stays 1.
-    RequestSpin(false);
-    for (int i = 0; i < 70; ++i) EngineFrame();  // the collected win arrives
+    // Three more during free games add ten and pay 20 u, beside a line win of
+    // 2 u on the middle row: each entry is paid on its own. The level stays 1.
+    CollectWinAndWait();
     Game.FreeGamesPlayed = 4;
-    SetNoWinGrid({0, 3, 6});
+    SetNoWinGrid({6, 11, 12});
+    SetLine(1, {7, 7, 7});
     EvaluateOutcome();
     EXPECT_EQ(Game.FreeGamesWon, 40);
     EXPECT_EQ(Game.Level, 1);
+    ASSERT_EQ(Game.WinLines.size(), 2u);
+    ASSERT_NE(FindLine(1), nullptr);
+    EXPECT_EQ(FindLine(1)->counted[3], 0);  // no scatter is part of the line
     Game.FreeGameAnimations.clear();
-    EngineFrame();
-    EXPECT_EQ(Game.CurrentWin, 100);
+    for (int i = 0; i < 70; ++i) EngineFrame();  // both entries shown
+    EXPECT_EQ(Game.CurrentWin, 100 + 10);
 
     // Two add one free game and pay the bid.
-    RequestSpin(false);
-    SetNoWinGrid({0, 14});
+    CollectWinAndWait();
+    SetNoWinGrid({3, 14});
     EvaluateOutcome();
     EXPECT_EQ(Game.FreeGamesWon, 41);
     EXPECT_NE(MessageTexts().find("1 Free games won|"), std::string::npos);
+    Game.FreeGameAnimations.clear();
+    EngineFrame();
+    EXPECT_EQ(Game.CurrentWin, 10);
 }
 
 TEST_F(SlotTest, StickyWildsStayForTheRestOfTheSeries) {
