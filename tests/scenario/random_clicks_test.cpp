@@ -3,11 +3,12 @@
 // scatter that was evaluated but never paid, or paid at the wrong value,
 // breaks the account at the frame it happens; only the ladder's result may
 // change a win.
+#include "tests/support/random_clicks.h"
+
 #include <random>
 
 #include "platform/platform.h"
 #include "tests/support/ledger.h"
-#include "tests/support/random_clicks.h"
 #include "tests/support/scenario.h"
 
 namespace {

@@ -49,9 +49,10 @@ void Ledger::Frame() {
     const int64_t mode = Game.GameMode, fun = Game.FunMode, ladderOpen = Game.LadderOpen,
                   ladderFinished = Game.LadderFinished;
     const int64_t owed = Owed();
-    // Autoplay that finds the points below the bid grants a win instead of a spin (even while reels still run).
-    const bool grantPossible =
-        Game.Autoplay == 1 && mode == ModeBaseGame && owed == 0 && Game.Points < Game.BetPerLine * Game.Paylines;
+    // Autoplay that finds the points below the bid grants a win instead of a spin (even while reels still
+    // run).
+    const bool grantPossible = Game.Autoplay == 1 && mode == ModeBaseGame && owed == 0 &&
+                               Game.Points < Game.BetPerLine * Game.Paylines;
     RunMainLoopPass();
 
     const bool started = phase != PhaseSpinning && Game.GamePhase == PhaseSpinning;
@@ -75,7 +76,8 @@ void Ledger::Frame() {
         }
     }
     // The click that opens the ladder also takes its first step, which may end the gamble at once.
-    const bool gambled = ladderOpen == 0 && (Game.LadderOpen == 1 || (ladderFinished == 0 && Game.LadderFinished == 1));
+    const bool gambled =
+        ladderOpen == 0 && (Game.LadderOpen == 1 || (ladderFinished == 0 && Game.LadderFinished == 1));
     if (gambled) {
         // The whole win goes up the ladder, lines not yet shown included.
         ladderStake = owed;
@@ -83,7 +85,8 @@ void Ledger::Frame() {
     }
     if ((ladderOpen == 1 || gambled) && Game.LadderOpen == 0) {
         // Taken, lost, timed out or the jackpot: the win is the value of the rung the ladder ended on.
-        EXPECT_EQ(Game.CurrentWin, LadderValue(Game.LadderRung)) << "the ladder ended on rung " << Game.LadderRung;
+        EXPECT_EQ(Game.CurrentWin, LadderValue(Game.LadderRung))
+            << "the ladder ended on rung " << Game.LadderRung;
         booked += Game.CurrentWin - ladderStake;
         ladderStake = 0;
         gambles += 1;
@@ -100,7 +103,9 @@ void Ledger::Frame() {
     }
 }
 
-int64_t Ledger::Expected() const { return start - charged + refills + booked - Owed(); }
+int64_t Ledger::Expected() const {
+    return start - charged + refills + booked - Owed();
+}
 
 int64_t Ledger::Owed() const {
     if (Game.LadderOpen == 1) return ladderStake;

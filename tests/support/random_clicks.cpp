@@ -9,9 +9,9 @@
 #include "ui/buttons.h"
 
 void ClickAtRandom(std::mt19937& random, const std::function<void()>& frame) {
-    static const PercentRect targets[] = {buttons::Start,         buttons::Risk, buttons::Bet,
-                                          buttons::ExtraWild,     buttons::PaytableClick,
-                                          buttons::Info,          buttons::Back, buttons::LadderTake};
+    static const PercentRect targets[] = {buttons::Start,     buttons::Risk,          buttons::Bet,
+                                          buttons::ExtraWild, buttons::PaytableClick, buttons::Info,
+                                          buttons::Back,      buttons::LadderTake};
     const int choice = static_cast<int>(random() % 12);
     if (choice < 8) {
         const PercentRect& r = targets[choice];
@@ -23,7 +23,8 @@ void ClickAtRandom(std::mt19937& random, const std::function<void()>& frame) {
     headless::SetMouseButton(choice != 10);
     frame();
     headless::SetMouseButton(false);
-    for (int idle = static_cast<int>(random() % 40); idle > 0 && !::testing::Test::HasFatalFailure(); --idle) frame();
+    for (int idle = static_cast<int>(random() % 40); idle > 0 && !::testing::Test::HasFatalFailure(); --idle)
+        frame();
 }
 
 bool StopAndCollect(const std::function<void()>& frame) {
