@@ -62,12 +62,16 @@ void FinishSpin() {
     Game.RespinRunning = 0;
     Game.GamePhase = PhaseSettled;
     CaptureGrid();
+    EvaluateWindow();
+}
+
+}  // namespace
+
+void EvaluateWindow() {
     ApplyLevelWilds(Game.Level);
     EvaluateLines();
     ApplyScatterOutcome();
 }
-
-}  // namespace
 
 void PrepareSpin() {
     EndPaylineDemo();

@@ -18,6 +18,10 @@ void StartSpin();
 // has come, starts the Respin or runs the end-of-spin sequence.
 void UpdateReels();
 
+// The end of a spin once the window has been captured into SymbolGrid: the
+// level wilds, the line evaluation and the scatter outcome, in that order.
+void EvaluateWindow();
+
 // Starts the reels marked for a Respin (at most once per spin); called by UpdateReels.
 void StartRespin();
 

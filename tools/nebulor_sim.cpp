@@ -1,9 +1,12 @@
 // nebulor-sim: the game's math sheet, measured by playing the engine.
 //
 //   nebulor-sim [--spins N] [--seed S] [--bet-per-line B] [--extra-wild] [--json]
+//               [--reading level-when-paid|fresh-stops|wilds-stay-on-retrigger]...
 //
 // The report goes to standard output and is the same byte for byte for the
-// same options; progress and speed go to standard error.
+// same options; progress and speed go to standard error. A --reading plays a
+// reading of the rules that the game does not play, to measure what the
+// game's own choice is worth (README.md, the math sheet).
 #include <unistd.h>
 
 #include <chrono>
@@ -20,7 +23,12 @@ namespace {
 void Usage() {
     std::fprintf(stderr,
                  "usage: nebulor-sim [--spins N] [--seed S] [--bet-per-line B] [--extra-wild] [--json]\n"
-                 "  B is a stake of the bet control: 1..10, 12, 14, 16, 18 or 20\n");
+                 "                   [--reading R]...\n"
+                 "  B is a stake of the bet control: 1..10, 12, 14, 16, 18 or 20\n"
+                 "  R is a reading of the rules the game does not play (simulator only):\n"
+                 "    level-when-paid          lines paid at the level in force when paid\n"
+                 "    fresh-stops              every spin starts from fresh random stops\n"
+                 "    wilds-stay-on-retrigger  more free games keep the sticky wilds\n");
 }
 
 bool ParseNumber(const char* text, int64_t& value) {
@@ -28,6 +36,19 @@ bool ParseNumber(const char* text, int64_t& value) {
     const long long parsed = std::strtoll(text, &end, 10);
     if (end == text || *end != '\0') return false;
     value = parsed;
+    return true;
+}
+
+// Switches on the reading named `name`; false for an unknown name.
+bool SetReading(const std::string& name, OtherReadings& readings) {
+    if (name == "level-when-paid")
+        readings.levelWhenPaid = true;
+    else if (name == "fresh-stops")
+        readings.freshStops = true;
+    else if (name == "wilds-stay-on-retrigger")
+        readings.wildsStayOnRetrigger = true;
+    else
+        return false;
     return true;
 }
 
@@ -65,6 +86,8 @@ int main(int argc, char** argv) {
             ++i;
         } else if (arg == "--extra-wild") {
             options.extraWild = true;
+        } else if (arg == "--reading" && hasValue && SetReading(argv[i + 1], options.readings)) {
+            ++i;
         } else if (arg == "--json") {
             json = true;
         } else {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <random>
 
 #include "core/count_up.h"
 #include "core/game_state.h"
@@ -18,6 +19,57 @@
 #include "slot/stake.h"
 
 namespace {
+
+OtherReadings gReadings;
+std::mt19937_64 gFreshStops;  // draws the fresh stops of that reading, apart from the game's sources
+
+// What one spin did, as the tallies count it.
+struct SpinRecord {
+    bool freeGame = false, seriesStarts = false, seriesEnds = false;
+    int64_t charged = 0, win = 0, lines = 0, scatterPay = 0;
+    int64_t level = 1, scatters = 0;
+};
+
+void Tally(SpinTally& tally, const SpinRecord& spin) {
+    tally.spins += 1;
+    tally.staked += spin.charged;
+    tally.won += spin.win;
+    if (spin.win > 0) tally.hits += 1;
+    tally.winSum += static_cast<double>(spin.win);
+    tally.winSquareSum += static_cast<double>(spin.win) * static_cast<double>(spin.win);
+    if (spin.seriesEnds) tally.seriesFinished += 1;
+    if (spin.freeGame) {
+        tally.freeSpins += 1;
+        tally.freeGameWins += spin.win;
+        tally.seriesPaid += spin.win;
+        return;
+    }
+    tally.baseSpins += 1;
+    tally.lineWins += spin.lines;
+    tally.scatterPays += spin.scatterPay;
+    const int64_t level = std::clamp<int64_t>(spin.level, 1, 5);
+    tally.levelSpins[level] += 1;
+    tally.levelStaked[level] += spin.charged;
+    tally.levelWon[level] += spin.win;
+    tally.scatterSpins[std::clamp<int64_t>(spin.scatters, 0, 5)] += 1;
+    if (spin.seriesStarts) tally.seriesStarted += 1;
+}
+
+// The fresh-stops reading: each reel is moved on by a uniform number of
+// stops before it starts, so where it lands no longer depends on where it rested.
+void FreshenStops() {
+    for (ReelState& reel : Game.Reels) {
+        reel.restOffset -= static_cast<int64_t>(gFreshStops() % StripLength) * ReelStep();
+        reel.displayOffset = reel.restOffset;
+    }
+}
+
+// The wilds-stay reading: the scatter outcome cleared the sticky wilds of a
+// free game that awarded more; every wild of its window is sticky again.
+void RestoreStickyWilds() {
+    for (int64_t cell = 0; cell < CellCount; ++cell)
+        Game.ExtraWildMap[cell] = Game.SymbolGrid[cell] == SymbolWild ? 1 : 0;
+}
 
 void StepCountUpsAsTheFrameDoes() {
     Game.CountUpRunning = StepCountUps(Game.WinLines.empty() ? &Game.DisplayedWin : &Game.CurrentWin);
@@ -70,75 +122,59 @@ void SetupSimulation(const SimulationOptions& options) {
     Game.Bid = Game.BetPerLine * Game.Paylines;
     if (options.extraWild) ToggleExtraWild();
     Game.MessageOverlayOn = 0;
+    gReadings = options.readings;
+    gFreshStops.seed(options.seed ^ 0x6A09E667F3BCC909ull);
 }
 
 void SimulateSpin(SimulationStats& stats, int64_t index, int64_t total) {
     Game.Bid = Game.BetPerLine * Game.Paylines;
-    const bool freeGame = Game.GameMode == ModeFreeGames;
+    SpinRecord spin;
+    spin.freeGame = Game.GameMode == ModeFreeGames;
     const int64_t before = Game.Points;
     const int64_t queued = static_cast<int64_t>(Game.CountUps.size());
+    if (gReadings.freshStops) FreshenStops();
     RequestSpin(false);
     if (Game.GamePhase != PhaseSpinning) {
         std::fprintf(stderr, "nebulor-sim: the spin request started no spin\n");
         std::exit(2);
     }
-    const int64_t charged = before - Game.Points;
+    spin.charged = before - Game.Points;
     if (static_cast<int64_t>(Game.CountUps.size()) > queued) stats.refills += 1;
-    const int64_t level = Game.SpinLevel;
+    spin.level = Game.SpinLevel;
 
     RunReelsToRest();
 
-    int64_t scatters = 0;
     for (int64_t symbol : Game.SymbolGrid)
-        if (symbol == SymbolScatter) scatters += 1;
-    const bool seriesStarts = !freeGame && Game.GameMode == ModeFreeGames;
+        if (symbol == SymbolScatter) spin.scatters += 1;
+    spin.seriesStarts = !spin.freeGame && Game.GameMode == ModeFreeGames;
+    if (gReadings.levelWhenPaid) Game.SpinLevel = Game.Level;
+    if (gReadings.wildsStayOnRetrigger && spin.freeGame && spin.scatters >= 3) RestoreStickyWilds();
     // The free-game effects have been shown; the presentation would go on now.
     Game.FreeGameAnimations.clear();
     Game.TimerGate = 0;
 
-    int64_t lines = 0, scatterPay = 0, win = 0;
-    SplitPays(lines, scatterPay);
+    SplitPays(spin.lines, spin.scatterPay);
     if (AnyEntryUnpaid() || Game.CurrentWin > 0) {
         const int64_t wonBefore = Game.TotalWon;
         RequestSpin(false);  // the press that collects
-        win = Game.TotalWon - wonBefore;
-        if (win != lines + scatterPay) {
+        spin.win = Game.TotalWon - wonBefore;
+        if (spin.win != spin.lines + spin.scatterPay) {
             std::fprintf(stderr, "nebulor-sim: collected %lld but the entries paid %lld\n",
-                         static_cast<long long>(win), static_cast<long long>(lines + scatterPay));
+                         static_cast<long long>(spin.win),
+                         static_cast<long long>(spin.lines + spin.scatterPay));
             std::exit(2);
         }
     }
     EndFreeGames();
-    if (freeGame && Game.GameMode == ModeBaseGame) stats.seriesFinished += 1;
+    spin.seriesEnds = spin.freeGame && Game.GameMode == ModeBaseGame;
     // Messages build pictures on the headless screen; their draw log is not needed.
     if ((index & 0x3FF) == 0) headless::ClearSpriteDrawLog();
 
-    stats.spins += 1;
-    stats.staked += charged;
-    stats.won += win;
-    if (win > 0) stats.hits += 1;
-    stats.winSum += static_cast<double>(win);
-    stats.winSquareSum += static_cast<double>(win) * static_cast<double>(win);
-    stats.largestWin = std::max(stats.largestWin, win);
     const int64_t batch =
         std::min<int64_t>(index * SimulationBatches / std::max<int64_t>(total, 1), SimulationBatches - 1);
-    stats.batchStaked[batch] += charged;
-    stats.batchWon[batch] += win;
-    if (freeGame) {
-        stats.freeSpins += 1;
-        stats.freeGameWins += win;
-        stats.seriesPaid += win;
-    } else {
-        stats.baseSpins += 1;
-        stats.lineWins += lines;
-        stats.scatterPays += scatterPay;
-        const int64_t at = std::clamp<int64_t>(level, 1, 5);
-        stats.levelSpins[at] += 1;
-        stats.levelStaked[at] += charged;
-        stats.levelWon[at] += win;
-        stats.scatterSpins[std::clamp<int64_t>(scatters, 0, 5)] += 1;
-        if (seriesStarts) stats.seriesStarted += 1;
-    }
+    Tally(stats, spin);
+    Tally(stats.batches[batch], spin);
+    stats.largestWin = std::max(stats.largestWin, spin.win);
 }
 
 void FinishSimulation(SimulationStats& stats) {

@@ -155,6 +155,12 @@ TEST_F(PicturesTest, ADamagedSymbolSheetEndsStartUpWithoutSaving) {
 
 TEST_F(PicturesTest, StartUpLoadsThePicturesAfterTheMainScreenOpens) {
     SaveSettings();
+    // Without a main window start-up ends before any picture is loaded.
+    headless::FailService(headless::Service::Window0);
+    EXPECT_FALSE(Startup());
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Nebulor|Can't open Main Window"});
+    for (const auto& step : PictureLoadOrder()) EXPECT_FALSE(Created(step)) << step.number;
+    headless::Reset();
     ASSERT_TRUE(Startup());
     EXPECT_TRUE(platform::SpriteExists(15));
     EXPECT_TRUE(platform::SpriteExists(55));

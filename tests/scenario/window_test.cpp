@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "tests/support/ledger.h"
+#include "tests/support/random_clicks.h"
 #include "tests/support/scenario.h"
 #include "ui/layout.h"
 
@@ -61,8 +62,6 @@ TEST_F(WindowTest, ClicksEverywhereInEveryPhaseNeverPayTwice) {
     headless::PinCryptRandomToZero(false);
     headless::SeedCryptRandom(99);
     std::mt19937 random(4242);
-    const PercentRect targets[] = {buttons::Start, buttons::Risk, buttons::Bet, buttons::ExtraWild,
-                                   buttons::PaytableClick, buttons::Info, buttons::Back, buttons::LadderTake};
     Game.Points = 300;  // close to the bid now and then: refills happen too
     Ledger ledger;
     ledger.Begin();
@@ -70,28 +69,11 @@ TEST_F(WindowTest, ClicksEverywhereInEveryPhaseNeverPayTwice) {
         ledger.Frame();
         ASSERT_EQ(Ledger::Held(), ledger.Expected());  // nothing paid twice, nothing lost, at any frame
     };
-    for (int step = 0; step < 3000; ++step) {
-        const int choice = static_cast<int>(random() % 12);
-        if (choice < 8) {
-            const PercentRect& r = targets[choice];
-            headless::SetMouse(CentreX(r.x1, r.x2), CentreY(r.y1, r.y2));
-        } else if (choice < 10) {
-            headless::SetMouse(static_cast<int>(random() % 1280), static_cast<int>(random() % 748));
-        }
-        if (choice == 11) headless::PushEvent({platform::EventKind::LeftDoubleClick, 0, 0});
-        headless::SetMouseButton(choice != 10);
-        frame();
-        headless::SetMouseButton(false);
-        for (int idle = static_cast<int>(random() % 40); idle > 0; --idle) frame();
+    for (int step = 0; step < 3000 && !HasFatalFailure(); ++step) {
+        ClickAtRandom(random, frame);
         ASSERT_GE(Game.CurrentWin, 0);
     }
-    // Stop playing: let everything settle and collect what is pending.
-    Game.Autoplay = 0;
-    for (int i = 0; i < 20000 && !(Game.GamePhase != PhaseSpinning && Game.LadderOpen == 0 &&
-                                   Game.BigWinActive == 0 && Game.CountUps.empty()); ++i)
-        frame();
-    if (Game.CurrentWin > 0) ClickButton(buttons::Start);
-    ASSERT_TRUE(FinishCountUps());
+    ASSERT_TRUE(StopAndCollect(frame));
     EXPECT_EQ(Game.Points + Game.FunPoints, ledger.Expected());
     EXPECT_GT(ledger.refills, 0);
     EXPECT_GT(Game.TotalWon, 0);

@@ -7,6 +7,7 @@
 #include "slot/risk_ladder.h"
 #include "slot/stake.h"
 #include "tests/slot/slot_test_support.h"
+#include "ui/win_display.h"
 
 namespace {
 
@@ -46,18 +47,6 @@ void Request(bool automatic, Ledger& ledger) {
     }
     ASSERT_EQ((wallet == 1 ? fun - Game.FunPoints : points - Game.Points), bid + surcharge);
     if (Game.Points - bid <= 0) ledger.refills += 1000;
-}
-
-// What the big-win banner does once its count-up has arrived and it has faded.
-void EndBigWinBanner() {
-    if (Game.BigWinActive != 1 || Game.CountUpRunning != 0) return;
-    if (Game.CurrentWin != Game.BigWinAmount && Game.CurrentWin != 0) return;
-    if (Game.CurrentWin > 0)
-        Game.DisplayedWin = Game.CurrentWin;
-    else if (Game.BigWinAmount > 0)
-        Game.DisplayedWin = Game.CurrentWin = Game.BigWinAmount;
-    Game.BigWinAmount = 0;
-    Game.BigWinActive = 0;
 }
 
 void CheckConsistent() {
@@ -112,7 +101,7 @@ void PlaySession(uint64_t seed, int64_t funMode, int frames, Ledger& ledger) {
             Request(true, ledger);
         if (::testing::Test::HasFatalFailure()) return;
         EngineFrame();
-        EndBigWinBanner();
+        DrawWinDisplay(0);  // the big-win banner ends the big win once it has faded
         CheckConsistent();
         if (::testing::Test::HasFatalFailure()) return;
     }
@@ -121,7 +110,7 @@ void PlaySession(uint64_t seed, int64_t funMode, int frames, Ledger& ledger) {
     if (Game.LadderOpen == 1) TakeRisk();
     for (int frame = 0; frame < 2000 && (!Game.CountUps.empty() || Game.BigWinActive == 1); ++frame) {
         EngineFrame();
-        EndBigWinBanner();
+        DrawWinDisplay(0);
     }
     ASSERT_TRUE(Game.CountUps.empty());
 }

@@ -8,12 +8,29 @@
 
 namespace {
 
-// The end of a spin on the grid as set, from the level wilds on.
+// The end of a spin on the grid as set: the game's own evaluation of a stopped window.
 void EvaluateOutcome() {
     Game.GamePhase = PhaseSettled;
-    ApplyLevelWilds(Game.Level);
-    EvaluateLines();
-    ApplyScatterOutcome();
+    EvaluateWindow();
+}
+
+// The press that collects the pending win, and the second in which it is counted in.
+void CollectWinAndWait() {
+    RequestSpin(false);
+    for (int i = 0; i < 70; ++i) EngineFrame();
+}
+
+// Collects what is pending, plays one spin that lands on these top stops
+// (pinned travel) and collects it; returns what it paid.
+int64_t PlaySpinOn(std::initializer_list<int64_t> tops) {
+    for (int i = 0; i < 3 && (Game.CurrentWin > 0 || AnyEntryUnpaid()); ++i) RequestSpin(false);
+    const int64_t won = Game.TotalWon;
+    PlaceReelsForSpin(tops);
+    RequestSpin(false);
+    EXPECT_EQ(Game.GamePhase, PhaseSpinning);
+    RunUntilSettled();
+    RequestSpin(false);  // collects every line, shown or not
+    return Game.TotalWon - won;
 }
 
 }  // namespace
@@ -30,9 +47,11 @@ TEST_F(SlotTest, TwoScattersAtLevelFourPayTheBidThenDoubleFromTheNextSpin) {
     EXPECT_EQ(Game.WinLines[0].cells[1], 12);
     EngineFrame();
     EXPECT_EQ(Game.CurrentWin, 10);  // the bid, not doubled
-    PrepareSpin();
-    StartSpin();
-    EXPECT_EQ(LinePay(10, 0.1f), 20);
+    // These stops show 7 7 7, 6 6 6 and 5 5 5 on the rows of the first three
+    // reels and no scatter: 7 u, paid double from the next spin on.
+    EXPECT_EQ(PlaySpinOn({7, 15, 7, 0, 0}), 2 * 35);
+    Game.Level = 4;
+    EXPECT_EQ(PlaySpinOn({7, 15, 7, 0, 0}), 35);
 }
 
 TEST_F(SlotTest, TwoScattersAtLevelFiveOnlyPay) {
@@ -78,35 +97,46 @@ TEST_F(SlotTest, ExpandingWildFillsItsReelAndCoversAScatter) {
 }
 
 TEST_F(SlotTest, ScatterAwardsOfFreeGames) {
-    SetNoWinGrid({0, 6, 9, 12, 14});  // five scatters
+    // Scatters pay wherever they stand; these stand where no payline counts
+    // them (none on the first reel), so every point paid here is a scatter pay.
+    SetNoWinGrid({0, 5, 7, 9, 14});  // five scatters, one on each reel
     EvaluateOutcome();
     EXPECT_EQ(Game.GameMode, ModeFreeGames);
     EXPECT_EQ(Game.FreeGamesWon, 30);
     EXPECT_EQ(Game.Level, 1);
     EXPECT_NE(MessageTexts().find("you have |30 Free games won|"), std::string::npos);
     EXPECT_EQ(Game.FreeGameAnimations.size(), 5u);
+    ASSERT_EQ(Game.WinLines.size(), 1u);
+    EXPECT_EQ(Game.WinLines[0].lineNo, ScatterLineNo);
     Game.FreeGameAnimations.clear();
     EngineFrame();
     EXPECT_EQ(Game.CurrentWin, 400 * 5);
 
-    // Three more during free games add ten and pay 20 u; the level stays 1.
-    RequestSpin(false);
-    for (int i = 0; i < 70; ++i) EngineFrame();  // the collected win arrives
+    // Three more during free games add ten and pay 20 u, beside a line win of
+    // 2 u on the middle row: each entry is paid on its own. The level stays 1.
+    CollectWinAndWait();
     Game.FreeGamesPlayed = 4;
-    SetNoWinGrid({0, 3, 6});
+    SetNoWinGrid({6, 11, 12});
+    SetLine(1, {7, 7, 7});
     EvaluateOutcome();
     EXPECT_EQ(Game.FreeGamesWon, 40);
     EXPECT_EQ(Game.Level, 1);
+    ASSERT_EQ(Game.WinLines.size(), 2u);
+    ASSERT_NE(FindLine(1), nullptr);
+    EXPECT_EQ(FindLine(1)->counted[3], 0);  // no scatter is part of the line
     Game.FreeGameAnimations.clear();
-    EngineFrame();
-    EXPECT_EQ(Game.CurrentWin, 100);
+    for (int i = 0; i < 70; ++i) EngineFrame();  // both entries shown
+    EXPECT_EQ(Game.CurrentWin, 100 + 10);
 
     // Two add one free game and pay the bid.
-    RequestSpin(false);
-    SetNoWinGrid({0, 14});
+    CollectWinAndWait();
+    SetNoWinGrid({3, 14});
     EvaluateOutcome();
     EXPECT_EQ(Game.FreeGamesWon, 41);
     EXPECT_NE(MessageTexts().find("1 Free games won|"), std::string::npos);
+    Game.FreeGameAnimations.clear();
+    EngineFrame();
+    EXPECT_EQ(Game.CurrentWin, 10);
 }
 
 TEST_F(SlotTest, StickyWildsStayForTheRestOfTheSeries) {

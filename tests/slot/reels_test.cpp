@@ -2,15 +2,24 @@
 
 #include <cmath>
 
+#include "slot/features.h"
+#include "slot/paylines.h"
 #include "slot/reel_strips.h"
+#include "slot/stake.h"
 #include "tests/slot/slot_test_support.h"
 
 namespace {
 
+// A spin as the START control asks for it: a pending win is collected first,
+// and in fun mode three wild positions on the last reel are picked.
 void StartTestSpin() {
-    PrepareSpin();
-    StartSpin();
-    Game.GamePhase = PhaseSpinning;
+    for (int i = 0; i < 3 && (Game.CurrentWin > 0 || AnyEntryUnpaid()); ++i) RequestSpin(false);
+    RequestSpin(false);
+    if (Game.GamePhase == PhaseWildPick) {
+        for (int64_t cell : {12, 13, 14}) PickWild(cell);
+        RequestSpin(false);
+    }
+    ASSERT_EQ(Game.GamePhase, PhaseSpinning);
 }
 
 }  // namespace
@@ -90,6 +99,7 @@ TEST_F(SlotTest, ScattersHoldNoReelsAtLevelOneInFunModeOrInFreeGames) {
         Game.Level = variant == 0 ? 1 : 2;
         Game.FunMode = variant == 1 ? 1 : 0;
         Game.GameMode = variant == 2 ? ModeFreeGames : ModeBaseGame;
+        Game.FreeGamesWon = variant == 2 ? 10 : 0;
         PlaceReelsForSpin({0, 10, 5, 8, 5});
         StartTestSpin();
         RunUntilSettled();
