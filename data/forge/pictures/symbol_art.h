@@ -24,4 +24,9 @@ void DrawAlienSign(paint::Canvas& cell, int sheet, double phase);
 // the blue ringed planet and the red planet, plain or as effect (10..13).
 void DrawSymbolPlanet(paint::Canvas& cell, int sheet, double phase);
 
+// The red wild planet's rock (albedo) and its glowing lava seams at a
+// longitude and latitude in radians; the desktop icon paints the same planet.
+paint::Rgb WildPlanetSurface(double lon, double lat);
+paint::Rgb WildPlanetEmission(double lon, double lat);
+
 }  // namespace forge::art
