@@ -6,6 +6,10 @@
 # start writes the new player's settings and save and then plays on until
 # SIGTERM ends it through its normal shutdown.
 
+# process_running PID and wait_exit PID SECONDS, as the window suites have them.
+# shellcheck source=tests/e2e/x11_driver.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/x11_driver.sh"
+
 log() { printf '[install %s] %s\n' "$(date +%H:%M:%S)" "$*"; }
 die() {
     log "FAILED: $*"
@@ -22,15 +26,10 @@ player_folder() { printf '%s/.local/share/Dax-Fenno/Nebulor v2.5\n' "$1"; }
 start_game() {
     local game=$1 home=$2 workdir=$3
     shift 3
-    (cd "$workdir" && exec "$@" env -i PATH=/usr/bin:/bin HOME="$home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-        "$game") >>"$workdir/game.log" 2>&1 &
+    (cd "$workdir" &&
+        exec "$@" env -i PATH=/usr/bin:/bin HOME="$home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game") \
+        >>"$workdir/game.log" 2>&1 &
     PID=$!
-}
-
-running() {
-    local state
-    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || return 1
-    [ "$state" != Z ]
 }
 
 # wait_for_file FILE SECONDS PID: polls until the file has content; fails
@@ -38,21 +37,10 @@ running() {
 wait_for_file() {
     local deadline=$((SECONDS + $2))
     until [ -s "$1" ]; do
-        running "$3" || return 1
+        process_running "$3" || return 1
         [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.2
     done
-}
-
-# wait_exit PID SECONDS: the game's exit code, or 124 when it still runs.
-wait_exit() {
-    local deadline=$((SECONDS + $2)) code=0
-    while running "$1"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 124
-        sleep 0.1
-    done
-    wait "$1" || code=$?
-    return "$code"
 }
 
 # stop_game PID WHAT: SIGTERM, and the normal shutdown within 30 s with exit code 0.

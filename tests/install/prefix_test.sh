@@ -22,7 +22,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/nebulor-install.XXXXXX")
 pids=()
 on_exit() {
     local pid
-    for pid in "${pids[@]}"; do running "$pid" && kill -9 "$pid" 2>/dev/null; done
+    for pid in "${pids[@]}"; do process_running "$pid" && kill -9 "$pid" 2>/dev/null; done
     rm -rf "$work"
 }
 trap on_exit EXIT
@@ -63,7 +63,7 @@ install_and_play() {
     folder=$(player_folder "$home")
     wait_for_file "$folder/Nebulor.Dat" 60 "$PID" ||
         die "$name: no save in the player's folder (game output: $(tail -5 "$elsewhere/game.log"))"
-    running "$PID" || die "$name: the game ended by itself: $(tail -5 "$elsewhere/game.log")"
+    process_running "$PID" || die "$name: the game ended by itself: $(tail -5 "$elsewhere/game.log")"
     # SIGTERM is answered once the loading window's jingle is over, by the
     # main loop's normal shutdown.
     stop_game "$PID" "$name: the installed game"

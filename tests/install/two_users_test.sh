@@ -25,7 +25,7 @@ users=("nebulor-test-$$-a" "nebulor-test-$$-b")
 pids=()
 on_exit() {
     local pid user
-    for pid in "${pids[@]}"; do running "$pid" && kill -9 "$pid" 2>/dev/null; done
+    for pid in "${pids[@]}"; do process_running "$pid" && kill -9 "$pid" 2>/dev/null; done
     for user in "${users[@]}"; do id "$user" >/dev/null 2>&1 && userdel "$user" 2>/dev/null; done
     rm -rf "$work"
 }
@@ -54,7 +54,7 @@ for user in "${users[@]}"; do
         die "$user: no save in the player's folder ($(tail -5 "$work/$user-first/game.log"))"
 done
 for user in "${users[@]}"; do
-    running "${pid[$user]}" || die "$user's copy ended while the other user's started"
+    process_running "${pid[$user]}" || die "$user's copy ended while the other user's started"
 done
 log "both copies run at once"
 

@@ -28,19 +28,11 @@ constexpr double RingFlat = 0.30;   // height of the ring's ellipse to its width
 // Deep enough to read on a white panel.
 Rgb RingGold() { return Hex(0xf4aa30); }
 
-PlanetStyle WildPlanet(double centre, double radius) {
-    PlanetStyle planet;
-    planet.cx = centre;
-    planet.cy = centre;
-    planet.radius = radius;
-    planet.tilt = 0.3;
-    planet.atmosphere = Hex(0xff7a40);
-    planet.atmosphereStrength = 0.85;
-    planet.ambient = 0.2;  // the night side must not vanish on a dark panel
-    planet.light[0] = -0.5;
-    planet.light[1] = -0.5;
-    planet.surface = WildPlanetSurface;
-    planet.emission = WildPlanetEmission;
+// The wild planet of the reels, a little brighter on its night side, which
+// must not vanish on a dark panel.
+PlanetStyle IconPlanet(double centre, double radius) {
+    PlanetStyle planet = WildPlanet(centre, centre, radius);
+    planet.ambient = 0.2;
     return planet;
 }
 
@@ -52,7 +44,7 @@ void DetailedIcon(Canvas& icon) {
     const double radius = PlanetRadius * size, inner = RingInner * size, outer = RingOuter * size;
     RadialLight(cr, c, c, radius * 1.65, Hex(0xff3a10), 0.5);
     PaintRingHalf(cr, c, c, inner, outer, RingTilt, RingFlat, false, RingGold(), 1.0);
-    PaintPlanet(icon, WildPlanet(c, radius));
+    PaintPlanet(icon, IconPlanet(c, radius));
     PaintRingHalf(cr, c, c, inner, outer, RingTilt, RingFlat, true, RingGold(), 1.0);
     if (size >= 64) {
         // On the front of the ring, lower left of the planet.
@@ -112,7 +104,7 @@ void SmallIcon(Canvas& icon) {
     const double radius = std::floor(PlanetRadius * size) + 0.5;
     if (size >= 32) RadialLight(cr, c, c, radius * 1.5, Hex(0xff3a10), 0.35);
     SmallRingHalf(cr, size, false);
-    PlanetStyle planet = WildPlanet(c, radius);
+    PlanetStyle planet = IconPlanet(c, radius);
     planet.surface = SmallSurface;
     planet.emission = nullptr;
     planet.atmosphereStrength = 0.6;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/forge/pictures/paint.h"
+#include "data/forge/pictures/space.h"
 
 namespace forge::art {
 
@@ -24,9 +25,8 @@ void DrawAlienSign(paint::Canvas& cell, int sheet, double phase);
 // the blue ringed planet and the red planet, plain or as effect (10..13).
 void DrawSymbolPlanet(paint::Canvas& cell, int sheet, double phase);
 
-// The red wild planet's rock (albedo) and its glowing lava seams at a
-// longitude and latitude in radians; the desktop icon paints the same planet.
-paint::Rgb WildPlanetSurface(double lon, double lat);
-paint::Rgb WildPlanetEmission(double lon, double lat);
+// The red wild planet at rest (rock, lava seams, lighting), centred on
+// (cx, cy); the desktop icon paints the same planet.
+paint::PlanetStyle WildPlanet(double cx, double cy, double radius);
 
 }  // namespace forge::art

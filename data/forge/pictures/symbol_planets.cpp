@@ -31,6 +31,24 @@ Rgb BlueSurface(double lon, double lat) {
     return c;
 }
 
+// Rusty red rock with dark plains.
+Rgb RedSurface(double lon, double lat) {
+    const GradientNoise& n = RedNoise();
+    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
+    const double land = n.Fractal(x * 1.8, y * 1.8, z * 1.8, 5);
+    Rgb c = Mix(Hex(0xd8481c), Hex(0x5a0c08), SmoothStep(-0.1, 0.35, land));
+    return Mix(c, Hex(0xffa060), std::clamp(-land * 0.8 - 0.1, 0.0, 0.5));
+}
+
+// Lava seams that glow on their own.
+Rgb RedEmission(double lon, double lat) {
+    const GradientNoise& n = RedNoise();
+    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
+    const double ridge = n.Ridged(x * 2.4 + 5, y * 2.4, z * 2.4, 3);
+    const double seam = SmoothStep(0.72, 0.92, ridge);
+    return {1.0 * seam, 0.55 * seam, 0.12 * seam};
+}
+
 // One half of the ring system (front or back of the planet), in a frame
 // turned by the tilt; the bright spot travels round once per loop.
 void Ring(cairo_t* cr, double cx, double cy, double inner, double outer, double tilt, bool front,
@@ -172,41 +190,29 @@ void RedPlanet(Canvas& cell, double phase, bool effect) {
         }
     }
     RadialLight(cr, cx, cy, radius * 1.55, Hex(0xff2a10), (effect ? 0.5 : 0.32) + 0.18 * pulse);
-    PlanetStyle planet;
-    planet.cx = cx;
-    planet.cy = cy;
-    planet.radius = radius;
-    planet.tilt = 0.3;
+    PlanetStyle planet = WildPlanet(cx, cy, radius);
     planet.spin = 2 * Pi * phase;
-    planet.atmosphere = Hex(0xff7a40);
-    planet.atmosphereStrength = effect ? 1.2 : 0.85;
-    planet.ambient = 0.12;
-    planet.light[0] = -0.5;
-    planet.light[1] = -0.5;
-    planet.surface = WildPlanetSurface;
-    planet.emission = WildPlanetEmission;
+    if (effect) planet.atmosphereStrength = 1.2;
     PaintPlanet(cell, planet);
     PlanetLabel(cr, "WILD", cx, cy + (effect ? 30 : 36), 62, Hex(0x4a0a10), effect ? pulse : 0.2 * pulse);
 }
 
 }  // namespace
 
-// Rusty red rock with dark plains.
-Rgb WildPlanetSurface(double lon, double lat) {
-    const GradientNoise& n = RedNoise();
-    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
-    const double land = n.Fractal(x * 1.8, y * 1.8, z * 1.8, 5);
-    Rgb c = Mix(Hex(0xd8481c), Hex(0x5a0c08), SmoothStep(-0.1, 0.35, land));
-    return Mix(c, Hex(0xffa060), std::clamp(-land * 0.8 - 0.1, 0.0, 0.5));
-}
-
-// Lava seams that glow on their own.
-Rgb WildPlanetEmission(double lon, double lat) {
-    const GradientNoise& n = RedNoise();
-    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
-    const double ridge = n.Ridged(x * 2.4 + 5, y * 2.4, z * 2.4, 3);
-    const double seam = SmoothStep(0.72, 0.92, ridge);
-    return {1.0 * seam, 0.55 * seam, 0.12 * seam};
+PlanetStyle WildPlanet(double cx, double cy, double radius) {
+    PlanetStyle planet;
+    planet.cx = cx;
+    planet.cy = cy;
+    planet.radius = radius;
+    planet.tilt = 0.3;
+    planet.atmosphere = Hex(0xff7a40);
+    planet.atmosphereStrength = 0.85;
+    planet.ambient = 0.12;
+    planet.light[0] = -0.5;
+    planet.light[1] = -0.5;
+    planet.surface = RedSurface;
+    planet.emission = RedEmission;
+    return planet;
 }
 
 void DrawSymbolPlanet(Canvas& cell, int sheet, double phase) {
