@@ -1,8 +1,10 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README: `make run` and `make test`; and the
+# installed game: `make install` (PREFIX, DESTDIR) and `make package`.
 BUILD ?= build
 JOBS ?= 2
+PREFIX ?= /usr/local
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench install package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,6 +21,15 @@ run: build
 test: build
 	bash scripts/check-style.sh
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The game, its menu entry, icons, metainfo and manual page under PREFIX
+# (inside DESTDIR when given).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package $(BUILD)/nebulor_VERSION-RELEASE_amd64.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	bash scripts/run-bench.sh $(BUILD)

@@ -12,6 +12,16 @@ constexpr int LoadingWindow = 3;
 constexpr int SkipCommand = 15;  // Escape in the loading window
 constexpr int64_t IntroLimitMs = 22000;
 
+// The working folder's "Intro.mpg" first, then the one installed with the
+// game: NEBULOR_DATA_FROM_PROGRAM leads from the program's folder to its
+// data folder (share/nebulor beside games/ under the install prefix).
+bool LoadIntroMovie() {
+    if (platform::LoadMovie(IntroMovie, "Intro.mpg")) return true;
+    const std::string program = platform::ProgramFolder();
+    return !program.empty() &&
+           platform::LoadMovie(IntroMovie, program + NEBULOR_DATA_FROM_PROGRAM "Intro.mpg");
+}
+
 }  // namespace
 
 bool WaitForIntroMovie(int64_t startTime) {
@@ -31,7 +41,7 @@ bool WaitForIntroMovie(int64_t startTime) {
 
 bool ShowIntroMovie() {
     if (Game.IntroOn == 1) {
-        if (platform::LoadMovie(IntroMovie, "Intro.mpg")) {
+        if (LoadIntroMovie()) {
             const int width = platform::DesktopWidth(), height = platform::DesktopHeight();
             platform::ResizeWindow(LoadingWindow, 0, 0, width, height);
             platform::ResizeMovie(IntroMovie, 0, 0, width, height);

@@ -1,5 +1,7 @@
 // The optional intro video at start-up: "Intro.mpg" from the working folder,
-// played full screen in the loading window until Escape or 22 seconds.
+// else the one installed beside the game (PREFIX/share/nebulor/Intro.mpg for
+// PREFIX/games/nebulor), played full screen in the loading window until
+// Escape or 22 seconds.
 #pragma once
 
 #include <cstdint>

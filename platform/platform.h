@@ -264,6 +264,9 @@ std::string GetEnvironmentVariable(const std::string& name);
 // The per-user data base folder with a trailing "/": $APPDATA, else
 // $XDG_DATA_HOME, else ~/.local/share.
 std::string UserDataFolder();
+// Folder of the running program's own file (links resolved) with a trailing
+// "/"; empty when the system cannot tell.
+std::string ProgramFolder();
 bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);
 // Size in bytes; -1 when the file does not exist, -2 for a folder.

@@ -16,6 +16,8 @@ PACKAGES=(
   # tests, benchmarks, real-window checks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xfonts-base xdotool imagemagick x11-utils
+  # the Debian package (dpkg-shlibdeps) and the checks of what it installs
+  dpkg-dev desktop-file-utils appstream man-db
 )
 
 missing=()

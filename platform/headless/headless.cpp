@@ -79,6 +79,7 @@ struct Machine {
     std::vector<headless::SoundRecord> soundLog;
     // movie
     std::map<int, headless::MovieRecord> movies;
+    std::string programFolder;
     // misc
     std::vector<headless::MessageRecord> boxes;
     bool cryptOpen = false;
@@ -176,6 +177,7 @@ void FailService(Service service, bool fails) {
         M.failing.erase(service);
 }
 void SetOtherInstanceRunning(bool running) { M.otherInstance = running; }
+void SetProgramFolder(const std::string& folder) { M.programFolder = folder; }
 bool ScreenSaverEnabled() { return M.screenSaver; }
 int FrameRateCap() { return M.frameRate; }
 
@@ -605,6 +607,7 @@ bool LoadMovie(int id, const std::string& path) {
     if (!decoder) return false;
     headless::MovieRecord record;
     record.loaded = true;
+    record.path = path;
     record.width = MovieDisplayWidth(decoder);
     record.height = MovieDisplayHeight(decoder);
     CloseMovieDecoder(decoder);
@@ -657,6 +660,8 @@ int64_t CryptRandom(int64_t maximum) {
 void CloseCryptRandom() { M.cryptOpen = false; }
 
 // ------------------------------------------------------------------ system
+
+std::string ProgramFolder() { return M.programFolder; }
 
 bool CreateInstanceLock(const std::string&) {
     if (M.otherInstance) return false;

@@ -97,9 +97,14 @@ void SetOtherInstanceRunning(bool running);
 bool ScreenSaverEnabled();
 int FrameRateCap();
 
+// ------------------------------------------------------------------ files
+// The folder ProgramFolder reports (default empty: unknown).
+void SetProgramFolder(const std::string& folder);
+
 // ---------------------------------------------------------------- movies
 struct MovieRecord {
     bool loaded = false;
+    std::string path;           // the file it was loaded from
     int width = 0, height = 0;  // picture size of the file
     int x = 0, y = 0, w = 0, h = 0;  // set by ResizeMovie
     bool playing = false;

@@ -50,6 +50,14 @@ int64_t CryptRandom(int64_t maximum) {
 
 void CloseCryptRandom() { gCryptOpen = false; }
 
+std::string ProgramFolder() {
+    char* base = SDL_GetBasePath();  // from /proc/self/exe
+    if (!base) return "";
+    std::string folder(base);
+    SDL_free(base);
+    return folder;
+}
+
 bool CreateInstanceLock(const std::string& name) {
     // An abstract Unix socket: it vanishes with the process, like a named mutex.
     if (gLockSocket >= 0) return true;  // this process holds it already

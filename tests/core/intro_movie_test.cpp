@@ -118,6 +118,46 @@ TEST_F(IntroMovieTest, MissingOrBrokenFilesAreSkippedSilently) {
     EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
+// An installed game: PREFIX/games/nebulor with PREFIX/share/nebulor/Intro.mpg.
+// The window is closed during the intro, so the movie stays loaded to look at.
+TEST_F(IntroMovieTest, TheIntroInstalledBesideTheProgramPlaysWhenTheWorkingFolderHasNone) {
+    const std::string prefix = appData + "prefix with spaces/";
+    std::filesystem::create_directories(prefix + "games");
+    std::filesystem::create_directories(prefix + "share/nebulor");
+    ASSERT_TRUE(WriteTestMovie(prefix + "share/nebulor/Intro.mpg", 32, 24, 10, false));
+    headless::SetProgramFolder(prefix + "games/");
+    ASSERT_TRUE(OpenLoadingWindow());
+    headless::PushEvent(platform::Event{platform::EventKind::CloseWindow, 3, 0});
+    EXPECT_FALSE(ShowIntroMovie());
+    const headless::MovieRecord installed = headless::MovieState(Movie);
+    ASSERT_TRUE(installed.loaded);
+    EXPECT_TRUE(std::filesystem::equivalent(installed.path, prefix + "share/nebulor/Intro.mpg"))
+        << installed.path;
+    EXPECT_EQ(installed.width, 32);
+    EXPECT_EQ(installed.window, 3);
+
+    // A movie in the working folder comes first.
+    WriteIntro();
+    platform::FreeMovie(Movie);
+    ASSERT_TRUE(OpenLoadingWindow());
+    headless::PushEvent(platform::Event{platform::EventKind::CloseWindow, 3, 0});
+    EXPECT_FALSE(ShowIntroMovie());
+    EXPECT_EQ(headless::MovieState(Movie).path, "Intro.mpg");
+    EXPECT_EQ(headless::MovieState(Movie).width, 64);
+}
+
+TEST_F(IntroMovieTest, WithoutAnInstalledIntroOrAKnownProgramFolderNothingPlays) {
+    WriteSettingsWithIntro();
+    ASSERT_TRUE(OpenLoadingWindow());
+    headless::SetProgramFolder(appData + "games/");  // no share/nebulor beside it
+    ASSERT_TRUE(ShowIntroMovie());
+    headless::SetProgramFolder("");  // the system could not tell
+    ASSERT_TRUE(ShowIntroMovie());
+    EXPECT_FALSE(headless::MovieState(Movie).loaded);
+    EXPECT_EQ(platform::WindowClientWidth(3), 400);
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
 TEST_F(IntroMovieTest, IntroSwitchedOffLeavesFileAndSettingsAlone) {
     WriteIntro();
     SaveSettings();

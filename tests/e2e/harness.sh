@@ -137,14 +137,23 @@ skip_jingle() {
     xdotool key Escape
 }
 
-# Waits for the 400 x 200 loading window; sets WIN and its geometry.
+# Waits for the 400 x 200 loading window; sets WIN and its geometry. An
+# intro movie (installed beside the game) plays in the loading window across
+# the whole display first: Escape skips it.
 wait_loading_window() {
-    local deadline=$((SECONDS + 20)) id box
+    local deadline=$((SECONDS + 20)) id box skipped=0
     while [ "$SECONDS" -lt "$deadline" ]; do
         if box=$(any_message_box); then fail "unexpected message box: $box"; fi
         for id in $(viewable_windows); do
-            [ "$(window_title "$id" || true)" = Nebulor ] && geometry "$id" && [ "$WW" = 400 ] && [ "$WH" = 200 ] &&
-                { WIN=$id; return 0; }
+            [ "$(window_title "$id" || true)" = Nebulor ] && geometry "$id" || continue
+            [ "$WW" = 400 ] && [ "$WH" = 200 ] && { WIN=$id; return 0; }
+            if [ "$skipped" = 0 ] && [ "${WW}x$WH" = "$E2E_SCREEN" ]; then
+                log "an intro movie plays: Escape"
+                xdotool mousemove $((WW / 2)) $((WH / 2))
+                sleep 0.1
+                xdotool key Escape
+                skipped=1
+            fi
         done
         sleep 0.1
     done

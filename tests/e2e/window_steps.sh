@@ -304,14 +304,14 @@ step_terminate() {
     grep -qx "points $points" <<<"$info" || fail "the title showed $points, the save holds: $info"
 }
 
+# Every step in order, or those NEBULOR_E2E_STEPS names (e.g. "first_start
+# first_spin" for a quick look at an installed game).
 run_steps() {
-    step_first_start
-    step_first_spin
-    step_collect_win
-    step_paytable
-    step_quit
-    step_second_start
-    step_english
-    step_second_copy
-    step_terminate
+    local name steps=(first_start first_spin collect_win paytable quit second_start english second_copy
+        terminate)
+    [ -n "${NEBULOR_E2E_STEPS:-}" ] && read -ra steps <<<"$NEBULOR_E2E_STEPS"
+    for name in "${steps[@]}"; do
+        declare -F "step_$name" >/dev/null || { log "no step '$name' (NEBULOR_E2E_STEPS)"; exit 2; }
+    done
+    for name in "${steps[@]}"; do "step_$name"; done
 }

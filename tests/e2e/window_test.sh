@@ -8,6 +8,8 @@
 #
 # harness.sh runs it under Xvfb in a namespace of its own and keeps a
 # screenshot of every step (NEBULOR_E2E_KEEP=1 keeps them after a pass).
+# NEBULOR_E2E_STEPS="first_start first_spin" plays only the steps named
+# (window_steps.sh), as the package check does with the installed game.
 set -euo pipefail
 
 # shellcheck source=tests/e2e/harness.sh

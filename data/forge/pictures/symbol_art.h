@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/forge/pictures/paint.h"
+#include "data/forge/pictures/space.h"
 
 namespace forge::art {
 
@@ -23,5 +24,9 @@ void DrawJewel(paint::Canvas& cell, int sheet, double phase);
 void DrawAlienSign(paint::Canvas& cell, int sheet, double phase);
 // the blue ringed planet and the red planet, plain or as effect (10..13).
 void DrawSymbolPlanet(paint::Canvas& cell, int sheet, double phase);
+
+// The red wild planet at rest (rock, lava seams, lighting), centred on
+// (cx, cy); the desktop icon paints the same planet.
+paint::PlanetStyle WildPlanet(double cx, double cy, double radius);
 
 }  // namespace forge::art

@@ -190,24 +190,30 @@ void RedPlanet(Canvas& cell, double phase, bool effect) {
         }
     }
     RadialLight(cr, cx, cy, radius * 1.55, Hex(0xff2a10), (effect ? 0.5 : 0.32) + 0.18 * pulse);
-    PlanetStyle planet;
-    planet.cx = cx;
-    planet.cy = cy;
-    planet.radius = radius;
-    planet.tilt = 0.3;
+    PlanetStyle planet = WildPlanet(cx, cy, radius);
     planet.spin = 2 * Pi * phase;
-    planet.atmosphere = Hex(0xff7a40);
-    planet.atmosphereStrength = effect ? 1.2 : 0.85;
-    planet.ambient = 0.12;
-    planet.light[0] = -0.5;
-    planet.light[1] = -0.5;
-    planet.surface = RedSurface;
-    planet.emission = RedEmission;
+    if (effect) planet.atmosphereStrength = 1.2;
     PaintPlanet(cell, planet);
     PlanetLabel(cr, "WILD", cx, cy + (effect ? 30 : 36), 62, Hex(0x4a0a10), effect ? pulse : 0.2 * pulse);
 }
 
 }  // namespace
+
+PlanetStyle WildPlanet(double cx, double cy, double radius) {
+    PlanetStyle planet;
+    planet.cx = cx;
+    planet.cy = cy;
+    planet.radius = radius;
+    planet.tilt = 0.3;
+    planet.atmosphere = Hex(0xff7a40);
+    planet.atmosphereStrength = 0.85;
+    planet.ambient = 0.12;
+    planet.light[0] = -0.5;
+    planet.light[1] = -0.5;
+    planet.surface = RedSurface;
+    planet.emission = RedEmission;
+    return planet;
+}
 
 void DrawSymbolPlanet(Canvas& cell, int sheet, double phase) {
     if (sheet == 10 || sheet == 12)
