@@ -41,9 +41,13 @@ void PaintLogoOrbit(Canvas& canvas) {
     cairo_path_destroy(orbit);
 }
 
+void LogoNamePath(cairo_t* cr) {
+    UseFont(cr, Face::SerifBold, 218);
+    CentredTextPath(cr, "NEBULOR", 750, 380);
+}
+
 void PaintLogoName(Canvas& canvas) {
-    UseFont(canvas.cr, Face::SerifBold, 218);
-    CentredTextPath(canvas.cr, "NEBULOR", 750, 380);
+    LogoNamePath(canvas.cr);
     MetalLettering(canvas, Metal::Chrome, TechGlow(), 30, 9);
 }
 

@@ -17,6 +17,8 @@ void PaintLogoBackLight(paint::Canvas& canvas);
 void PaintLogoOrbit(paint::Canvas& canvas);
 // "NEBULOR" in chrome.
 void PaintLogoName(paint::Canvas& canvas);
+// Adds the outline of the letters of "NEBULOR" to the current path (and sets their font).
+void LogoNamePath(cairo_t* cr);
 // The red planet and the gold "2" on it.
 void PaintLogoTwo(paint::Canvas& canvas);
 // The sparkles around the logo.
