@@ -2,12 +2,18 @@
 #include <array>
 #include <cmath>
 
+#include "data/forge/pictures/paint.h"
+
 #include "data/forge/intro/intro_timeline.h"
 
 namespace forge::intro {
+
+using paint::Pi;
+
 namespace {
 
 constexpr double CruiseSpeed = 5.0;  // world units per second
+constexpr double CreepSpeed = 0.03;  // the slow push towards the reel frame after the flight
 constexpr double TableStep = 0.001;  // seconds
 constexpr int TableSize = static_cast<int>(Length / TableStep) + 2;
 
@@ -34,7 +40,8 @@ double Progress(double t, double from, double to) {
 }
 
 double Speed(double t) {
-    // Drifting at the first frame, full speed by 2 s, then braking to rest.
+    if (t >= Arrival) return CreepSpeed * std::sin(Pi * Progress(t, Arrival, StillFrom));
+    // Drifting at the first frame, full speed by 2 s, then braking.
     const double start = 0.12 + 0.88 * Ease(Progress(t, 0.0, 2.2));
     const double brake = 1.0 - Progress(t, SlowDownFrom, Arrival);
     return CruiseSpeed * start * brake * brake;
@@ -48,8 +55,8 @@ double Travelled(double t) {
     return d[i] + (d[i + 1] - d[i]) * f;
 }
 
-double ArrivalDistance() {
-    return Travelled(Arrival);
+double ReelFrameDepth(double t) {
+    return 1.0 + Travelled(StillFrom) - Travelled(t);
 }
 
 }  // namespace forge::intro

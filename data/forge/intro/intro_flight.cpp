@@ -20,10 +20,6 @@ constexpr double CloudFirst = 3.0, CloudSpacing = 1.35;
 constexpr double CloudFar = 6.0, CloudNear = 1.0;
 constexpr double CloudSize = 6.0;  // a sheet's pixels per screen pixel at depth 1
 
-double MachineDepth(double t) {
-    return 1.0 + ArrivalDistance() - Travelled(t);
-}
-
 // The camera's frame: the origin at the screen's centre. (Bitmaps are only
 // ever scaled, flipped and moved, never turned: Cairo draws them several
 // times faster so.)
@@ -97,7 +93,7 @@ struct Sheet {
 std::vector<Sheet> Sheets(size_t textures) {
     std::vector<Sheet> sheets;
     Noise random(777);
-    for (double depth = CloudFirst; depth < ArrivalDistance() + CloudFar + 1; depth += CloudSpacing) {
+    for (double depth = CloudFirst; depth < Travelled(StillFrom) + CloudFar + 1; depth += CloudSpacing) {
         Sheet sheet;
         sheet.depth = depth;
         sheet.texture = static_cast<int>(random.Next() % textures);
@@ -146,7 +142,7 @@ void PaintLevelPlanet(cairo_t* cr, const IntroLayers& layers, int index, double 
 }
 
 void PaintMachineAhead(cairo_t* cr, const IntroLayers& layers, double t) {
-    const double z = MachineDepth(t), scale = 1.0 / z;
+    const double z = ReelFrameDepth(t), scale = 1.0 / z;
     // Far off it is a cyan light; it takes shape as it comes nearer.
     const double beacon = 1.0 - Ease(Progress(z, 6, 1.5));
     const double shape = Ease(Progress(z, 14, 5));
@@ -184,7 +180,7 @@ void PaintFlight(cairo_t* cr, const IntroLayers& layers, double t) {
     static const std::vector<Sheet> sheets = Sheets(layers.clouds.size());
     PaintDeepSpace(cr, layers, t);
     PaintStars(cr, layers, t);
-    const double travelled = Travelled(t), machineZ = MachineDepth(t);
+    const double travelled = Travelled(t), machineZ = ReelFrameDepth(t);
     std::vector<Ahead> ahead;
     for (size_t i = 0; i < sheets.size(); ++i) {
         const double z = sheets[i].depth - travelled;

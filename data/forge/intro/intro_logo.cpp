@@ -132,6 +132,18 @@ void PaintGleam(cairo_t* cr, const IntroLayers& layers, double t) {
     cairo_pattern_destroy(band);
 }
 
+// A last glint on the rim of the "2"'s planet while the picture settles.
+void PaintGlint(cairo_t* cr, double t) {
+    const double u = Progress(t, LastGlint, LastGlint + 0.8);
+    if (u <= 0 || u >= 1) return;
+    const double x = LogoScreenX(822), y = LogoScreenY(588), size = 80 * std::sin(Pi * u);
+    cairo_save(cr);
+    Add(cr);
+    RadialLight(cr, x, y, size * 0.9, Hex(0xffd890), 0.5 * std::sin(Pi * u));
+    Sparkle(cr, x, y, size, Hex(0xfff4e0), std::sin(Pi * u));
+    cairo_restore(cr);
+}
+
 // The flash when the light becomes the name: a burst of white and rays
 // that spread as it fades.
 void PaintFlash(cairo_t* cr, const IntroLayers& layers, double t) {
@@ -156,6 +168,12 @@ void PaintFlash(cairo_t* cr, const IntroLayers& layers, double t) {
 
 void PaintLogo(cairo_t* cr, const IntroLayers& layers, double t) {
     if (t < LightFlies) return;
+    // The logo comes nearer with the reel frame behind it.
+    cairo_save(cr);
+    const double near = 1.0 / ReelFrameDepth(t);
+    cairo_translate(cr, Width / 2.0, Height / 2.0);
+    cairo_scale(cr, near, near);
+    cairo_translate(cr, -Width / 2.0, -Height / 2.0);
     // The light the motes bring: it gathers in the name until the flash.
     const double gathered = Ease(Progress(t, LightFlies + 0.35, LogoFlash));
     const double cooled = Ease(Progress(t, LogoFlash + 0.1, LogoFlash + 0.9));
@@ -174,10 +192,12 @@ void PaintLogo(cairo_t* cr, const IntroLayers& layers, double t) {
     PaintTwo(cr, layers, t);
     PaintBitmap(cr, layers.logoSparkles, LogoLeft, LogoTop, 1.0, Ease(Progress(t, LogoFlash + 1.0, LogoFlash + 2.2)));
     PaintGleam(cr, layers, t);
+    PaintGlint(cr, t);
     PaintFlash(cr, layers, t);
     cairo_save(cr);
     Add(cr);
     for (const Mote& mote : layers.motes) PaintMote(cr, layers, mote, t);
+    cairo_restore(cr);
     cairo_restore(cr);
 }
 

@@ -87,7 +87,7 @@ std::vector<int16_t> IntroSoundTrack() {
     const double falling[] = {103, 100, 96, 91, 88, 84};
     for (int i = 0; i < 6; ++i)
         Place(track, LogoFlash + 1.1 + 0.09 * i, Bell(Hz(falling[i]), 1.2, 0.5, 0.6), 0.05, i % 2 ? 0.4 : -0.4);
-    Place(track, 16.3, Bell(Hz(103), 1.5, 0.6, 0.5), 0.05, -0.2);
+    Place(track, LastGlint + 0.3, Bell(Hz(103), 1.5, 0.6, 0.5), 0.05, 0.2);
 
     Echo(track, 0.36, 0.3, 0.16);
     Reverb(track, 0.88, 0.4, 0.3);

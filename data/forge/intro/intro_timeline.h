@@ -4,7 +4,8 @@
 //
 //   0.0 -  1.2  out of black into the nebula, the flight picks up speed
 //   1.2 -  7.5  the flight: clouds rush past, the four level planets pass
-//   7.0 - 10.0  the reel frame ahead grows, the camera slows and stops at it
+//   7.0 - 10.0  the reel frame ahead grows, the camera slows to a creep
+//                (and keeps creeping closer, ever slower, until 18 s)
 //  10.3 - 11.5  the spinning reels stop one by one on a line of wilds
 //  11.7 - 13.5  the line lights up and its light flies into the lettering
 //  13.5 - 15.2  the logo flashes into being, its orbit draws round it
@@ -27,19 +28,22 @@ constexpr double FadeInEnd = 1.2;
 // When each level planet (2, 3, 4, 5) is nearest, passing the camera.
 constexpr double PlanetPass[4] = {2.6, 4.0, 5.5, 7.0};
 constexpr double SlowDownFrom = 7.0;
-constexpr double Arrival = 10.0;  // the camera rests before the reel frame
+constexpr double Arrival = 10.0;  // the flight is over: from here the camera only creeps
 constexpr double ReelStop[5] = {10.3, 10.6, 10.9, 11.2, 11.5};
 constexpr double LineLight = 11.7;   // the line of wilds lights up
 constexpr double LightFlies = 12.1;  // its light leaves for the lettering
 constexpr double LogoFlash = 13.5;   // the lettering flashes into being
 constexpr double ShineSweep = 14.4;  // a gleam runs across the lettering
+constexpr double LastGlint = 16.3;   // a glint on the "2" while the picture settles
 constexpr double StillFrom = 18.0;   // nothing moves from here to the end
 constexpr int FirstStillFrame = static_cast<int>(StillFrom * FramesPerSecond);
 
 // The camera flies along its axis: Travelled(t) is the distance covered at
-// time t (world units; it reaches ArrivalDistance at Arrival and stays there).
+// time t (world units); it stops growing at StillFrom.
 double Travelled(double t);
-double ArrivalDistance();
+// How far ahead the reel frame is (world units): exactly 1 once the camera
+// has stopped, where the frame is shown at the game's own size.
+double ReelFrameDepth(double t);
 // Speed in world units per second.
 double Speed(double t);
 

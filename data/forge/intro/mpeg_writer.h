@@ -12,7 +12,7 @@ namespace forge::intro {
 struct MovieFormat {
     int width = 1280, height = 768;  // multiples of 16
     int framesPerSecond = 25;
-    int videoBitRate = 3'000'000;  // bits per second, on average
+    int videoBitRate = 2'800'000;  // bits per second, on average
     int soundRate = 44100;         // the sound is stereo
     int soundBitRate = 160'000;
 };
