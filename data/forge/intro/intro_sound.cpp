@@ -35,7 +35,7 @@ std::vector<int16_t> IntroSoundTrack() {
 
     // The flight: C minor (add 9) turning to A flat, wind rising with the speed.
     Chord(track, 0.0, 6.0, {36, 43, 51, 62}, 0.075, 2.5, 1.5);
-    Chord(track, 5.0, 5.6, {44, 51, 56, 63}, 0.07, 1.5, 1.2);
+    Chord(track, 5.0, 5.6, {44, 51, 56, 63, 68}, 0.1, 1.5, 1.2);
     Place(track, 0.0, Bass(Hz(24), 6.0, 1.5), 0.3, 0.0);
     Place(track, 5.0, Bass(Hz(32), 5.6, 1.2), 0.3, 0.0);
     Place(track, 0.0, Sweep(noise, 10.0, 140, 1600, 0.6, 1.6), 0.22, 0.0);
@@ -43,7 +43,13 @@ std::vector<int16_t> IntroSoundTrack() {
         Place(track, PlanetPass[i] - 0.8, Sweep(noise, 1.7, 3200, 260, 0.5, 3.0), 0.34, PlanetPan[i]);
 
     // The reel frame comes near: a rising tone, then B flat suspended while the reels run.
-    Place(track, SlowDownFrom, Glide(Hz(55), Hz(67), 3.2, 0.004), 0.05, 0.0);
+    Place(track, SlowDownFrom, Glide(Hz(55), Hz(67), 3.2, 0.004), 0.08, 0.0);
+    Place(track, SlowDownFrom - 0.5, Sweep(noise, 3.6, 220, 3200, 0.85, 2.0), 0.3, 0.0);
+    // A heartbeat that quickens and grows while the frame comes near.
+    for (double beat = 6.2; beat < Arrival - 0.2; beat += 0.5 - 0.2 * Progress(beat, 6.2, Arrival)) {
+        Place(track, beat, Kick(0.4), 0.12 + 0.25 * Progress(beat, 6.2, Arrival), 0.0);
+        Place(track, beat, Bass(Hz(32), 0.3, 0.2), 0.12, 0.0);
+    }
     Chord(track, 9.6, 4.1, {46, 53, 58, 65}, 0.06, 0.6, 0.5);
     Place(track, 9.6, Bass(Hz(34), 4.0, 0.4), 0.28, 0.0);
     for (double at = 8.6; at < ReelStop[4]; at += 0.06) {
@@ -91,7 +97,7 @@ std::vector<int16_t> IntroSoundTrack() {
 
     Echo(track, 0.36, 0.3, 0.16);
     Reverb(track, 0.88, 0.4, 0.3);
-    FadeEnds(track, 0.01, 2.2);
+    FadeEnds(track, FadeInEnd, 2.2);  // in with the picture out of black
     Normalise(track, 0.85);
 
     std::vector<int16_t> samples(track.Frames() * 2);
