@@ -107,25 +107,24 @@ const GradientNoise& PlanetNoise() {
     return noise;
 }
 
-double SphereNoise(double lon, double lat, double scale, double offset, int octaves) {
-    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
-    return PlanetNoise().Fractal(x * scale + offset, y * scale, z * scale, octaves);
+double PlanetSphereNoise(double lon, double lat, double scale, double offset, int octaves) {
+    return SphereNoise(PlanetNoise(), lon, lat, scale, offset, octaves);
 }
 
 // Level 2: a blue ocean world under white clouds.
 Rgb BlueWorld(double lon, double lat) {
-    const double land = SphereNoise(lon, lat, 1.7, 3, 5);
+    const double land = PlanetSphereNoise(lon, lat, 1.7, 3, 5);
     Rgb c = Mix(Hex(0x07205e), Hex(0x1a6ad8), SmoothStep(-0.3, 0.3, land));
     c = Mix(c, Hex(0x3ab0c8), SmoothStep(0.18, 0.3, land) * 0.6);
-    const double cloud = SphereNoise(lon * 1.3, lat * 1.8, 3.0, 17, 4);
+    const double cloud = PlanetSphereNoise(lon * 1.3, lat * 1.8, 3.0, 17, 4);
     return Mix(c, Hex(0xeaf6ff), SmoothStep(0.02, 0.4, cloud) * 0.85);
 }
 
 // Level 4: an orange world of rock and glowing lava seams.
 Rgb LavaRock(double lon, double lat) {
-    const double rock = SphereNoise(lon, lat, 2.2, 29, 5);
+    const double rock = PlanetSphereNoise(lon, lat, 2.2, 29, 5);
     Rgb c = Mix(Hex(0xf08a30), Hex(0x6a2a08), SmoothStep(-0.2, 0.3, rock));
-    return Mix(c, Hex(0x2a1006), SmoothStep(0.25, 0.5, SphereNoise(lon, lat, 5.5, 37, 2)) * 0.5);
+    return Mix(c, Hex(0x2a1006), SmoothStep(0.25, 0.5, PlanetSphereNoise(lon, lat, 5.5, 37, 2)) * 0.5);
 }
 Rgb LavaGlow(double lon, double lat) {
     const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
@@ -135,10 +134,10 @@ Rgb LavaGlow(double lon, double lat) {
 
 // Level 5: a golden gas giant with soft bands.
 Rgb GoldGiant(double lon, double lat) {
-    const double swirl = SphereNoise(lon, lat, 1.5, 53, 4);
+    const double swirl = PlanetSphereNoise(lon, lat, 1.5, 53, 4);
     const double band = std::sin(lat * 8 + swirl * 3.0);
     Rgb c = Mix(Hex(0xa86410), Hex(0xffd868), 0.5 + 0.5 * band);
-    return Mix(c, Hex(0xfff6d8), std::clamp(SphereNoise(lon, lat, 5, 61, 3) * 0.9, 0.0, 0.4));
+    return Mix(c, Hex(0xfff6d8), std::clamp(PlanetSphereNoise(lon, lat, 5, 61, 3) * 0.9, 0.0, 0.4));
 }
 
 Bitmap LevelPlanet(int level) {

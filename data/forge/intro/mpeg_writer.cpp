@@ -53,6 +53,25 @@ bool Encode(MpegEncoder& e, AVCodecContext* codec, AVStream* stream, AVFrame* fr
     return avcodec_send_frame(codec, frame) >= 0 && Drain(e, codec, stream);
 }
 
+// Opens the encoder set up in `context` and gives it a stream of the file;
+// nullptr (and the context freed) when either fails.
+AVCodecContext* OpenStream(MpegEncoder& e, AVCodecContext* context, const AVCodec* codec, AVStream*& stream) {
+    stream = avformat_new_stream(e.format, nullptr);
+    if (!stream || avcodec_open2(context, codec, nullptr) < 0 ||
+        avcodec_parameters_from_context(stream->codecpar, context) < 0) {
+        avcodec_free_context(&context);
+        return nullptr;
+    }
+    stream->time_base = context->time_base;
+    // The muxer sizes its model of the player's buffer from the encoder's.
+    for (int i = 0; i < context->nb_coded_side_data; ++i) {
+        const AVPacketSideData& side = context->coded_side_data[i];
+        uint8_t* copy = av_stream_new_side_data(stream, side.type, side.size);
+        if (copy) std::copy_n(side.data, side.size, copy);
+    }
+    return context;
+}
+
 AVCodecContext* OpenVideo(MpegEncoder& e, const MovieFormat& f) {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG2VIDEO);
     if (!codec) return nullptr;
@@ -78,20 +97,7 @@ AVCodecContext* OpenVideo(MpegEncoder& e, const MovieFormat& f) {
     video->mb_decision = FF_MB_DECISION_SIMPLE;
     video->trellis = 0;
     if (e.format->oformat->flags & AVFMT_GLOBALHEADER) video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    e.videoStream = avformat_new_stream(e.format, nullptr);
-    if (!e.videoStream || avcodec_open2(video, codec, nullptr) < 0 ||
-        avcodec_parameters_from_context(e.videoStream->codecpar, video) < 0) {
-        avcodec_free_context(&video);
-        return nullptr;
-    }
-    e.videoStream->time_base = video->time_base;
-    // The muxer sizes its model of the player's buffer from the encoder's.
-    for (int i = 0; i < video->nb_coded_side_data; ++i) {
-        const AVPacketSideData& side = video->coded_side_data[i];
-        uint8_t* copy = av_stream_new_side_data(e.videoStream, side.type, side.size);
-        if (copy) std::copy_n(side.data, side.size, copy);
-    }
-    return video;
+    return OpenStream(e, video, codec, e.videoStream);
 }
 
 AVCodecContext* OpenSound(MpegEncoder& e, const MovieFormat& f) {
@@ -104,14 +110,7 @@ AVCodecContext* OpenSound(MpegEncoder& e, const MovieFormat& f) {
     av_channel_layout_default(&sound->ch_layout, 2);
     sound->bit_rate = f.soundBitRate;
     sound->time_base = AVRational{1, f.soundRate};
-    e.soundStream = avformat_new_stream(e.format, nullptr);
-    if (!e.soundStream || avcodec_open2(sound, codec, nullptr) < 0 ||
-        avcodec_parameters_from_context(e.soundStream->codecpar, sound) < 0) {
-        avcodec_free_context(&sound);
-        return nullptr;
-    }
-    e.soundStream->time_base = sound->time_base;
-    return sound;
+    return OpenStream(e, sound, codec, e.soundStream);
 }
 
 }  // namespace
