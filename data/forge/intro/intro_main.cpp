@@ -107,9 +107,7 @@ int WriteMovie(const std::string& path) {
     format.height = Height;
     format.framesPerSecond = FramesPerSecond;
     format.soundRate = SoundRate;
-    // Written to a temporary name first: a run cut short leaves no half movie behind.
-    const std::string partial = path + ".part";
-    if (!writer.Open(partial, format, IntroSoundTrack())) {
+    if (!writer.Open(path, format, IntroSoundTrack())) {
         fprintf(stderr, "nebulor-intro-forge: %s\n", writer.Problem().c_str());
         return 1;
     }
@@ -141,9 +139,8 @@ int WriteMovie(const std::string& path) {
     for (auto& painter : painters) painter.join();
     ok = ok && writer.Finish();
     const double encodingCpu = CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - encodingStart;
-    if (!ok || std::rename(partial.c_str(), path.c_str()) != 0) {
-        fprintf(stderr, "nebulor-intro-forge: %s\n", ok ? ("cannot rename to " + path).c_str() : writer.Problem().c_str());
-        std::remove(partial.c_str());
+    if (!ok) {
+        fprintf(stderr, "nebulor-intro-forge: %s\n", writer.Problem().c_str());
         return 1;
     }
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();

@@ -1,6 +1,7 @@
 #include "data/forge/intro/mpeg_writer.h"
 
 #include <algorithm>
+#include <cstdio>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -115,25 +116,30 @@ AVCodecContext* OpenSound(MpegEncoder& e, const MovieFormat& f) {
 
 }  // namespace
 
-MpegWriter::~MpegWriter() { delete encoder_; }
+MpegWriter::~MpegWriter() {
+    if (encoder_) Fail("abandoned");
+}
 
 bool MpegWriter::Fail(const std::string& what) {
     problem_ = what;
     delete encoder_;
     encoder_ = nullptr;
+    std::remove((path_ + ".part").c_str());
     return false;
 }
 
 bool MpegWriter::Open(const std::string& path, const MovieFormat& format, std::vector<int16_t> sound) {
     av_log_set_level(AV_LOG_ERROR);
-    delete encoder_;
+    if (encoder_) Fail("abandoned");
     encoder_ = new MpegEncoder;
+    path_ = path;
+    const std::string partial = path + ".part";
     format_ = format;
     sound_ = std::move(sound);
     soundDone_ = pictures_ = 0;
     MpegEncoder& e = *encoder_;
     // "vob" is FFmpeg's name for the MPEG-2 program stream.
-    if (avformat_alloc_output_context2(&e.format, nullptr, "vob", path.c_str()) < 0)
+    if (avformat_alloc_output_context2(&e.format, nullptr, "vob", partial.c_str()) < 0)
         return Fail("no MPEG program stream muxer");
     e.format->max_delay = 700000;  // microseconds a packet may wait in the muxer
     if (!(e.video = OpenVideo(e, format))) return Fail("cannot open the MPEG-2 video encoder");
@@ -158,9 +164,9 @@ bool MpegWriter::Open(const std::string& path, const MovieFormat& format, std::v
     e.converter = sws_getContext(format.width, format.height, AV_PIX_FMT_BGRA, format.width, format.height,
                                  AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
     if (!e.converter) return Fail("no colour converter");
-    if (avio_open(&e.format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) return Fail("cannot create " + path);
+    if (avio_open(&e.format->pb, partial.c_str(), AVIO_FLAG_WRITE) < 0) return Fail("cannot create " + partial);
     e.fileOpen = true;
-    if (avformat_write_header(e.format, nullptr) < 0) return Fail("cannot write the header of " + path);
+    if (avformat_write_header(e.format, nullptr) < 0) return Fail("cannot write the header of " + partial);
     return true;
 }
 
@@ -205,6 +211,10 @@ bool MpegWriter::Finish() {
     if (!Encode(e, e.video, e.videoStream, nullptr)) return Fail("the video encoder failed at the end");
     if (e.sound && !Encode(e, e.sound, e.soundStream, nullptr)) return Fail("the sound encoder failed at the end");
     if (av_write_trailer(e.format) < 0) return Fail("cannot finish the file");
+    const bool closed = avio_closep(&e.format->pb) == 0;
+    e.fileOpen = false;
+    if (!closed) return Fail("cannot write " + path_ + ".part");
+    if (std::rename((path_ + ".part").c_str(), path_.c_str()) != 0) return Fail("cannot rename to " + path_);
     delete encoder_;
     encoder_ = nullptr;
     return true;

@@ -26,14 +26,17 @@ public:
     MpegWriter(const MpegWriter&) = delete;
     MpegWriter& operator=(const MpegWriter&) = delete;
 
-    // Creates the file. `sound` is the whole sound track, interleaved
+    // Starts the movie. `sound` is the whole sound track, interleaved
     // left/right 16-bit samples (empty: a movie without sound); it is laid
-    // into the file beside the pictures as they come. False with `Problem()` set.
+    // into the file beside the pictures as they come. The movie is written
+    // to `path` + ".part" and only takes its name when it is finished, so a
+    // failed or abandoned movie never stands where a whole one belongs.
+    // False with `Problem()` set.
     bool Open(const std::string& path, const MovieFormat& format, std::vector<int16_t> sound);
     // Adds the next picture: opaque 32-bit pixels as Cairo keeps them
     // (0xAARRGGBB words), rows `stride` bytes apart.
     bool AddPicture(const uint8_t* pixels, int stride);
-    // Writes what the encoders still hold and closes the file.
+    // Writes what the encoders still hold, closes the file and gives it its name.
     bool Finish();
 
     const std::string& Problem() const { return problem_; }
@@ -43,6 +46,7 @@ private:
     bool WriteSoundUpTo(int64_t sampleFrames);
 
     MpegEncoder* encoder_ = nullptr;
+    std::string path_;
     MovieFormat format_;
     std::vector<int16_t> sound_;
     int64_t soundDone_ = 0;  // sample frames encoded so far
