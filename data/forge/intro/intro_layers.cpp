@@ -189,24 +189,27 @@ Bitmap Machine() {
     return Scaled(picture, static_cast<double>(art::ScreenWidth) / art::FullWidth);
 }
 
-// Blurs the canvas up and down only: the smear of a turning reel.
+// Blurs the canvas up and down only (three box passes of 2 radius + 1
+// rows, transparent beyond the edges): the smear of a turning reel.
 void SmearVertically(Canvas& canvas, int radius) {
     cairo_surface_flush(canvas.surface);
-    std::vector<uint32_t> column(canvas.height);
+    const int h = canvas.height, window = 2 * radius + 1;
+    std::vector<uint32_t> column(h);
     for (int pass = 0; pass < 3; ++pass)
         for (int x = 0; x < canvas.width; ++x) {
-            for (int y = 0; y < canvas.height; ++y) column[y] = canvas.Row(y)[x];
-            for (int y = 0; y < canvas.height; ++y) {
-                uint32_t sum[4] = {0, 0, 0, 0};
-                for (int k = -radius; k <= radius; ++k) {
-                    const int yy = y + k;
-                    if (yy < 0 || yy >= canvas.height) continue;
-                    for (int c = 0; c < 4; ++c) sum[c] += (column[yy] >> (c * 8)) & 0xFF;
-                }
+            for (int y = 0; y < h; ++y) column[y] = canvas.Row(y)[x];
+            uint32_t sum[4] = {0, 0, 0, 0};
+            auto add = [&](int y, int sign) {
+                if (y < 0 || y >= h) return;
+                for (int c = 0; c < 4; ++c) sum[c] += sign * ((column[y] >> (c * 8)) & 0xFF);
+            };
+            for (int y = -radius; y < radius; ++y) add(y, 1);
+            for (int y = 0; y < h; ++y) {
+                add(y + radius, 1);
                 uint32_t out = 0;
-                const uint32_t window = 2 * radius + 1;
                 for (int c = 0; c < 4; ++c) out |= ((sum[c] + window / 2) / window) << (c * 8);
                 canvas.Row(y)[x] = out;
+                add(y - radius, -1);
             }
         }
     cairo_surface_mark_dirty(canvas.surface);
