@@ -16,7 +16,7 @@ build=${1:-build-asan}
 jobs=${JOBS:-2}
 
 assets=()
-if [ -f build/data/manifest.tsv ]; then
+if [ -f build/data/manifest.tsv ] && [ -f build/data/Intro.mpg ]; then
     assets=(-DNEBULOR_ASSET_DIR="$root/build/data")
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNEBULOR_SANITIZE=ON "${assets[@]}" >/dev/null

@@ -56,6 +56,15 @@ struct JobRegistrar {
     JobRegistrar(const char* name, Job job);
 };
 
+// Every registered job with its name, in the order of registration. Only the
+// forge's main program runs them; the intro movie's program shares some of
+// the picture files (and so their registrations) but never runs a job.
+struct NamedJob {
+    std::string name;
+    Job job;
+};
+std::vector<NamedJob>& RegisteredJobs();
+
 // Folder of the Debian fonts used as glyph sources.
 std::string SystemFontPath(const std::string& file);
 

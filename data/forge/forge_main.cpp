@@ -19,16 +19,6 @@
 namespace forge {
 namespace {
 
-struct NamedJob {
-    std::string name;
-    Job job;
-};
-
-std::vector<NamedJob>& Jobs() {
-    static std::vector<NamedJob> jobs;
-    return jobs;
-}
-
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* file = fopen(path.c_str(), "wb");
     if (!file) return false;
@@ -128,21 +118,6 @@ void WriteContactSheet(const std::string& path, const std::vector<const Asset*>&
 
 }  // namespace
 
-JobRegistrar::JobRegistrar(const char* name, Job job) { Jobs().push_back({name, std::move(job)}); }
-
-std::string SystemFontPath(const std::string& file) {
-    static const char* folders[] = {"/usr/share/fonts/truetype/dejavu/", "/usr/share/fonts/truetype/liberation2/",
-                                    "/usr/share/fonts/truetype/liberation/"};
-    for (const char* folder : folders) {
-        std::string path = std::string(folder) + file;
-        if (FILE* f = fopen(path.c_str(), "rb")) {
-            fclose(f);
-            return path;
-        }
-    }
-    return file;
-}
-
 }  // namespace forge
 
 int main(int argc, char** argv) {
@@ -155,7 +130,7 @@ int main(int argc, char** argv) {
 
     // Run the jobs on every core; each job's assets stay together. A second
     // argument keeps only the jobs whose name contains it (for art reviews).
-    auto& jobs = Jobs();
+    auto& jobs = RegisteredJobs();
     if (argc > 2)
         jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
                                   [&](const NamedJob& j) { return j.name.find(argv[2]) == std::string::npos; }),

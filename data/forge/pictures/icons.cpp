@@ -80,9 +80,8 @@ void CircleArrow(cairo_t* cr, double cx, double cy, double r, double a0, double 
 }  // namespace
 
 void RenderLevelIcon(Canvas& icon, int level) {
-    static const uint32_t colours[] = {0x1a8cff, 0x9a3aff, 0xff7a1a, 0xffc020};
     const double cx = icon.width / 2.0, cy = icon.height / 2.0, r = icon.height / 2.0 - 7;
-    Orb(icon, cx, cy, r, Hex(colours[level - 2]));
+    Orb(icon, cx, cy, r, LevelIconColour(level));
     cairo_t* cr = icon.cr;
     switch (level) {
         case 2:

@@ -1,8 +1,10 @@
-// Big lettering and banners: the title logo 16, the free-games lettering 20,
-// BIGWIN 78, the dark banner bar 80 and the cyan tech frame 81.
+// Big lettering and banners: the free-games lettering 20, BIGWIN 78, the
+// dark banner bar 80 and the cyan tech frame 81 (the title logo 16 has a
+// file of its own, title_logo.cpp).
 #include <cmath>
 
 #include "data/forge/pictures/catalogue_files.h"
+#include "data/forge/pictures/metal_lettering.h"
 #include "data/forge/pictures/space.h"
 #include "data/forge/pictures/tech.h"
 
@@ -11,137 +13,6 @@ namespace forge::art {
 using namespace paint;
 
 namespace {
-
-enum class Metal { Gold, Chrome };
-
-// Fills the current path as polished metal lettering with a glow behind it.
-void MetalLettering(Canvas& canvas, Metal metal, Rgb glow, double glowRadius, double outline) {
-    cairo_t* cr = canvas.cr;
-    cairo_path_t* path = cairo_copy_path(cr);
-    double x1, y1, x2, y2;
-    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
-    cairo_new_path(cr);
-    Glow(
-        canvas,
-        [&](cairo_t* g) {
-            cairo_append_path(g, path);
-            cairo_set_line_width(g, outline * 2);
-            cairo_stroke_preserve(g);
-            cairo_fill(g);
-        },
-        glow, glowRadius, 1.6);
-    cairo_append_path(cr, path);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    SetColour(cr, metal == Metal::Gold ? Hex(0x2a0a00) : Hex(0x020814));
-    cairo_set_line_width(cr, outline * 2);
-    cairo_stroke_preserve(cr);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(0, y1, 0, y2);
-    AddStop(rim, 0, metal == Metal::Gold ? Hex(0xfff0a0) : Hex(0xe0ffff));
-    AddStop(rim, 1, metal == Metal::Gold ? Hex(0x8a4a00) : Hex(0x2a6a9a));
-    cairo_set_source(cr, rim);
-    cairo_set_line_width(cr, outline);
-    cairo_stroke_preserve(cr);
-    cairo_pattern_destroy(rim);
-    cairo_pattern_t* fill = cairo_pattern_create_linear(0, y1, 0, y2);
-    if (metal == Metal::Gold) {
-        AddStop(fill, 0.00, Hex(0xfffbe0));
-        AddStop(fill, 0.30, Hex(0xffd048));
-        AddStop(fill, 0.50, Hex(0xd07a08));
-        AddStop(fill, 0.53, Hex(0x8a3a00));
-        AddStop(fill, 0.70, Hex(0xffc030));
-        AddStop(fill, 1.00, Hex(0xfff0a0));
-    } else {
-        AddStop(fill, 0.00, Hex(0xffffff));
-        AddStop(fill, 0.40, Hex(0x9ad0f0));
-        AddStop(fill, 0.50, Hex(0x1a3a60));
-        AddStop(fill, 0.54, Hex(0x284c78));
-        AddStop(fill, 0.72, Hex(0xc8f4ff));
-        AddStop(fill, 1.00, Hex(0x70b8e0));
-    }
-    cairo_set_source(cr, fill);
-    cairo_fill(cr);
-    cairo_pattern_destroy(fill);
-    // A highlight along the upper edges.
-    cairo_save(cr);
-    cairo_append_path(cr, path);
-    cairo_clip(cr);
-    cairo_translate(cr, -outline * 0.25, -outline * 0.35);
-    cairo_append_path(cr, path);
-    SetColour(cr, {1, 1, 1}, 0.55);
-    cairo_set_line_width(cr, outline * 0.5);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-    cairo_path_destroy(path);
-}
-
-// Soft light rays from a point, fading outwards.
-void Rays(cairo_t* cr, double cx, double cy, double radius, int count, Rgb colour, double alpha) {
-    for (int i = 0; i < count; ++i) {
-        const double a = 2 * Pi * i / count, spread = Pi / count * 0.55;
-        cairo_move_to(cr, cx, cy);
-        cairo_arc(cr, cx, cy, radius, a - spread, a + spread);
-        cairo_close_path(cr);
-    }
-    cairo_pattern_t* fade = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
-    AddStop(fade, 0, colour, alpha);
-    AddStop(fade, 1, colour, 0);
-    cairo_set_source(cr, fade);
-    cairo_fill(cr);
-    cairo_pattern_destroy(fade);
-}
-
-void Sparkles(cairo_t* cr, uint64_t seed, int count, double x0, double y0, double w, double h, Rgb colour) {
-    Noise random(seed);
-    for (int i = 0; i < count; ++i)
-        Sparkle(cr, x0 + random.Unit() * w, y0 + random.Unit() * h, 14 + random.Unit() * 30, colour,
-                0.6 + 0.4 * random.Unit());
-}
-
-Picture TitleLogo() {
-    Canvas canvas(1500, 850);
-    cairo_t* cr = canvas.cr;
-    RadialLight(cr, 750, 400, 700, Hex(0x3a2aa0), 0.45);
-    // An orbit sweeping round the name.
-    cairo_save(cr);
-    cairo_translate(cr, 750, 420);
-    cairo_rotate(cr, -0.12);
-    cairo_scale(cr, 1, 0.3);
-    cairo_arc(cr, 0, 0, 660, 0, 2 * Pi);
-    cairo_restore(cr);
-    cairo_path_t* orbit = cairo_copy_path(cr);
-    cairo_new_path(cr);
-    Glow(
-        canvas,
-        [&](cairo_t* g) {
-            cairo_append_path(g, orbit);
-            cairo_set_line_width(g, 10);
-            cairo_stroke(g);
-        },
-        TechGlow(), 18, 1.5);
-    cairo_append_path(cr, orbit);
-    SetColour(cr, Hex(0xcff8ff), 0.9);
-    cairo_set_line_width(cr, 4);
-    cairo_stroke(cr);
-    cairo_path_destroy(orbit);
-    UseFont(cr, Face::SerifBold, 218);
-    CentredTextPath(cr, "NEBULOR", 750, 380);
-    MetalLettering(canvas, Metal::Chrome, TechGlow(), 30, 9);
-    // The "2" rides on a red planet below the name.
-    PlanetStyle planet;
-    planet.cx = 750;
-    planet.cy = 650;
-    planet.radius = 105;
-    planet.atmosphere = Hex(0xff7040);
-    planet.surface = [](double lon, double lat) {
-        return Mix(Hex(0x8a1808), Hex(0xe05020), 0.5 + 0.5 * std::sin(lat * 7 + std::sin(lon * 3)));
-    };
-    PaintPlanet(canvas, planet);
-    UseFont(cr, Face::SerifBold, 190);
-    CentredTextPath(cr, "2", 750, 650);
-    MetalLettering(canvas, Metal::Gold, Hex(0xff8a20), 20, 7);
-    Sparkles(cr, 16, 14, 80, 80, 1340, 690, Hex(0xcfeeff));
-    return canvas.ToPicture();
-}
 
 Picture FreeGames() {
     Canvas canvas(1500, 850);
@@ -246,10 +117,6 @@ Picture TechFrame() {
     return canvas.ToPicture();
 }
 
-const JobRegistrar kLogo("lettering-logo", [] {
-    return std::vector<Asset>{
-        PictureAsset("sprite", 16, 0, "a1", SpriteFile(16), TitleLogo(), PngFormat::Rgba8)};
-});
 const JobRegistrar kFreeGames("lettering-free-games", [] {
     return std::vector<Asset>{
         PictureAsset("sprite", 20, 0, "a3", SpriteFile(20), FreeGames(), PngFormat::Rgba8)};

@@ -228,13 +228,16 @@ const GradientNoise& SceneryNoise() {
     return noise;
 }
 
-// Noise on the unit sphere, so surfaces have no seam.
 double SphereNoise(double lon, double lat, double scale, double offset, int octaves) {
-    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
-    return SceneryNoise().Fractal(x * scale + offset, y * scale, z * scale, octaves);
+    return SphereNoise(SceneryNoise(), lon, lat, scale, offset, octaves);
 }
 
 }  // namespace
+
+double SphereNoise(const GradientNoise& noise, double lon, double lat, double scale, double offset, int octaves) {
+    const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
+    return noise.Fractal(x * scale + offset, y * scale, z * scale, octaves);
+}
 
 Rgb VioletGiantSurface(double lon, double lat) {
     const double swirl = SphereNoise(lon, lat, 1.6, 0, 4);
