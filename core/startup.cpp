@@ -71,6 +71,9 @@ bool Startup() {
     }
     LoadSettings();  // also loads the save data
     FillTextTable(Game.Language);
+    // The pictures decode on helper threads while the loading window shows;
+    // they are created, in their order, once the main screen is open.
+    StartDecodingPictures();
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
@@ -109,6 +112,7 @@ int GameMain() {
         RunMainLoop();
         Shutdown();
     }
+    StopPictureDecoding();  // a start that failed early leaves it running
     platform::ShutdownPlatform();
     return 0;
 }

@@ -8,7 +8,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config make clang libclang-rt-14-dev
   # runtime libraries
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
-  libvorbis-dev libogg-dev libpng-dev zlib1g-dev
+  libvorbis-dev libogg-dev libpng-dev zlib1g-dev libdeflate-dev
   libpcre2-dev libexpat1-dev libimgui-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   # asset forge

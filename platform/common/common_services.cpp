@@ -1,6 +1,7 @@
 // Services that are the same in every backend: the fast seeded generator,
 // date formatting, files and the per-user folder.
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,9 +11,16 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/common/memory_policy.h"
 #include "platform/platform.h"
 
 namespace platform {
+
+void ReturnLargeBlocksToTheSystem() {
+    constexpr int LargeBlock = 256 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);  // fixed: no longer raised as blocks are freed
+    mallopt(M_TRIM_THRESHOLD, 2 * LargeBlock);
+}
 
 // ------------------------------------------------------- fast seeded source
 namespace {

@@ -26,7 +26,8 @@ struct ScaledCopy {
 
 struct Sprite {
     SDL_Texture* texture = nullptr;
-    int w = 0, h = 0;
+    int w = 0, h = 0;              // the picture's size, as the game knows it
+    int storedW = 0, storedH = 0;  // the texture's: the one size it is drawn at
     bool opaque = false;  // every pixel has alpha 255
     bool target = false;  // can be drawn into
     uint64_t content = 0;  // changes whenever the pixels may have changed
@@ -86,14 +87,25 @@ SDL_BlendFactor FactorOf(int factor) {
 
 // Textures use the window surface's layout (ARGB8888): the software renderer
 // then blends with its fast same-layout routines instead of converting every
-// pixel of every draw. The game hands over RGBA bytes.
+// pixel of every draw. Pictures decoded in that byte order (BGRA on this
+// little-endian machine) are taken as they are.
 constexpr Uint32 TextureFormat = SDL_PIXELFORMAT_ARGB8888;
+constexpr PixelOrder TextureOrder = TextureFormat == SDL_PIXELFORMAT_BGRA32 ? PixelOrder::Bgra : PixelOrder::Rgba;
 
-SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const uint8_t* rgba) {
+Uint32 FormatOf(PixelOrder order) {
+    return order == PixelOrder::Bgra ? SDL_PIXELFORMAT_BGRA32 : SDL_PIXELFORMAT_RGBA32;
+}
+
+SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const uint8_t* pixels,
+                         PixelOrder order = PixelOrder::Rgba) {
     SDL_Texture* texture = SDL_CreateTexture(renderer, TextureFormat, access, w, h);
-    if (!texture || !rgba) return texture;
+    if (!texture || !pixels) return texture;
+    if (FormatOf(order) == TextureFormat) {
+        SDL_UpdateTexture(texture, nullptr, pixels, w * 4);
+        return texture;
+    }
     std::vector<uint8_t> converted(static_cast<size_t>(w) * h * 4);
-    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ABGR8888, rgba, w * 4, TextureFormat, converted.data(), w * 4);
+    SDL_ConvertPixels(w, h, FormatOf(order), pixels, w * 4, TextureFormat, converted.data(), w * 4);
     SDL_UpdateTexture(texture, nullptr, converted.data(), w * 4);
     return texture;
 }
@@ -118,7 +130,7 @@ SDL_Texture* ImageTexture(Image& image) {
 SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
     for (ScaledCopy& copy : sprite.scaled)
         if (copy.w == w && copy.h == h) return copy.texture;
-    const bool small = sprite.w * sprite.h <= SmallSpriteMaximumArea;
+    const bool small = sprite.storedW * sprite.storedH <= SmallSpriteMaximumArea;
     if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 || h <= 0)
         return nullptr;
     SDL_Renderer* renderer = State().renderer;
@@ -274,12 +286,49 @@ bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
     FreeSprite(id);
     Sprite sprite;
     sprite.texture = texture;
-    sprite.w = w;
-    sprite.h = h;
+    sprite.w = sprite.storedW = w;
+    sprite.h = sprite.storedH = h;
     sprite.opaque = true;
     sprite.content = NewContent();
     const size_t count = static_cast<size_t>(w) * h;
     for (size_t i = 0; i < count && sprite.opaque; ++i) sprite.opaque = rgba[i * 4 + 3] == 255;
+    gScreen.sprites[id] = std::move(sprite);
+    return true;
+}
+
+PixelOrder ScreenPixelOrder() { return TextureOrder; }
+
+bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
+    if (!source.bytes || w <= 0 || h <= 0 || !zoomed.Allocate(w, h)) return false;
+    const Uint32 format = FormatOf(source.order);
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(source.bytes.get(), source.width, source.height, 32,
+                                                           source.width * 4, format);
+    SDL_Surface* to = SDL_CreateRGBSurfaceWithFormatFrom(zoomed.bytes.get(), w, h, 32, w * 4, format);
+    // The software renderer's own filtered zoom (what a scaled copy is made with).
+    const bool done = from && to && SDL_SoftStretchLinear(from, nullptr, to, nullptr) == 0;
+    SDL_FreeSurface(from);
+    SDL_FreeSurface(to);
+    zoomed.order = source.order;
+    zoomed.opaque = source.opaque;
+    if (!done) zoomed = PixelBuffer{};
+    return done;
+}
+
+bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || w <= 0 || h <= 0 || !pixels.bytes || pixels.width <= 0 || pixels.height <= 0) return false;
+    SDL_Texture* texture =
+        MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height, pixels.bytes.get(), pixels.order);
+    if (!texture) return false;
+    FreeSprite(id);
+    Sprite sprite;
+    sprite.texture = texture;
+    sprite.w = w;
+    sprite.h = h;
+    sprite.storedW = pixels.width;
+    sprite.storedH = pixels.height;
+    sprite.opaque = pixels.opaque;
+    sprite.content = NewContent();
     gScreen.sprites[id] = std::move(sprite);
     return true;
 }
@@ -292,8 +341,8 @@ bool CreateBlankSprite(int id, int w, int h) {
     FreeSprite(id);
     Sprite sprite;
     sprite.texture = texture;
-    sprite.w = w;
-    sprite.h = h;
+    sprite.w = sprite.storedW = w;
+    sprite.h = sprite.storedH = h;
     sprite.target = true;
     sprite.content = NewContent();
     gScreen.sprites[id] = std::move(sprite);
@@ -360,11 +409,24 @@ void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     SDL_Rect target{x, y, options.width >= 0 ? options.width : source.w,
                     options.height >= 0 ? options.height : source.h};
     if (source.w <= 0 || source.h <= 0 || target.w <= 0 || target.h <= 0) return;
+    if (sprite.storedW != sprite.w || sprite.storedH != sprite.h) {
+        // Kept at the size it is drawn at: the clip in the texture's pixels.
+        const auto across = [](int at, int stored, int size) {
+            return static_cast<int>(static_cast<int64_t>(at) * stored / size);
+        };
+        const int right = across(source.x + source.w, sprite.storedW, sprite.w);
+        const int bottom = across(source.y + source.h, sprite.storedH, sprite.h);
+        source.x = across(source.x, sprite.storedW, sprite.w);
+        source.y = across(source.y, sprite.storedH, sprite.h);
+        source.w = std::max(1, right - source.x);
+        source.h = std::max(1, bottom - source.y);
+    }
 
     SDL_Texture* texture = sprite.texture;
-    const bool wholeSprite = source.x == 0 && source.y == 0 && source.w == sprite.w && source.h == sprite.h;
-    const int area = sprite.w * sprite.h;
-    if (wholeSprite && (target.w != sprite.w || target.h != sprite.h) && !sprite.target &&
+    const bool wholeSprite =
+        source.x == 0 && source.y == 0 && source.w == sprite.storedW && source.h == sprite.storedH;
+    const int area = sprite.storedW * sprite.storedH;
+    if (wholeSprite && (target.w != sprite.storedW || target.h != sprite.storedH) && !sprite.target &&
         (area >= ScaledCopyMinimumArea || area <= SmallSpriteMaximumArea)) {
         if (SDL_Texture* scaled = ScaledTexture(sprite, target.w, target.h)) {
             texture = scaled;
