@@ -6,18 +6,21 @@
 #include <mutex>
 #include <thread>
 
+#include "assets/embedded.h"
 #include "assets/png_decode.h"
 
 namespace {
 
 std::mutex gKeptLock;
 std::map<const uint8_t*, DecodedPictureRef> gKept;
-bool gKeep = false;
 
 DecodedPictureRef DecodeNow(const PictureSource& source) {
     auto decoded = std::make_shared<DecodedPicture>();
     platform::PixelBuffer pixels;
-    if (!source.data || !DecodePng(source.data, source.size, platform::ScreenPixelOrder(), pixels)) return decoded;
+    const bool read = source.data && DecodePng(source.data, source.size, platform::ScreenPixelOrder(), pixels);
+    // The compressed picture is not needed again: its pages leave memory.
+    if (source.embedded) platform::ReleaseReadOnlyPages(source.data, source.size);
+    if (!read) return decoded;
     decoded->width = pixels.width;
     decoded->height = pixels.height;
     int drawnWidth = pixels.width, drawnHeight = pixels.height;
@@ -90,7 +93,7 @@ DecodedPictureRef DecodePicture(const PictureSource& source) {
     DecodedPictureRef decoded = DecodeNow(source);
     if (source.embedded && decoded->ok) {
         std::lock_guard<std::mutex> guard(gKeptLock);
-        if (gKeep) gKept[source.data] = decoded;
+        if (DecodedAssetsKept()) gKept[source.data] = decoded;
     }
     return decoded;
 }
@@ -110,8 +113,7 @@ DecodedPictureRef TakeDecodedPicture(size_t index) {
 
 void StopPictureDecoding() { gDecoding.reset(); }
 
-void KeepDecodedPictures(bool keep) {
+void ForgetDecodedPictures() {
     std::lock_guard<std::mutex> guard(gKeptLock);
-    gKeep = keep;
-    if (!keep) gKept.clear();
+    gKept.clear();
 }

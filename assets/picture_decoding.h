@@ -50,7 +50,5 @@ DecodedPictureRef TakeDecodedPicture(size_t index);
 // not taken.
 void StopPictureDecoding();
 
-// true: decoded embedded pictures are kept for later loads in this process
-// (for programs that start the game many times, like the tests); false
-// frees them. Off by default: the game loads once.
-void KeepDecodedPictures(bool keep);
+// Drops the pictures kept decoded (KeepDecodedAssets, embedded.h).
+void ForgetDecodedPictures();

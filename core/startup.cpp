@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "assets/bitmap_font.h"
+#include "assets/picture_decoding.h"
 #include "assets/pictures.h"
 #include "core/game_state.h"
 #include "core/intro_movie.h"
@@ -80,6 +81,7 @@ bool Startup() {
     // Step 25: fonts for the main screen, every picture (one that cannot be
     // created ends the start), then the reels.
     if (!LoadFonts()) return false;
+    ForgetDecodedAtlases();
     if (!LoadPictures()) return false;
     SetupReels();
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -143,6 +144,7 @@ struct PixelBuffer {
     int width = 0, height = 0;
     PixelOrder order = PixelOrder::Rgba;
     bool opaque = false;  // every alpha is 255
+    uint64_t identity = 0;  // tells this buffer from every other one made in the process
     struct Free {
         void operator()(uint8_t* p) const { std::free(p); }
     };
@@ -152,6 +154,8 @@ struct PixelBuffer {
     bool Allocate(int w, int h, size_t bytesAtLeast = 0) {
         const size_t size = std::max(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, bytesAtLeast);
         bytes.reset(static_cast<uint8_t*>(std::malloc(size ? size : 1)));
+        static std::atomic<uint64_t> made{0};
+        identity = ++made;
         width = bytes ? w : 0;
         height = bytes ? h : 0;
         return bytes != nullptr;
@@ -176,7 +180,9 @@ bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed);
 // Creates sprite `id`, a w x h picture whose pixels come at the size it is
 // drawn at (pixels.width x pixels.height, in ScreenPixelOrder). SpriteWidth
 // and SpriteHeight report w x h; drawn at pixels' size it is copied as it
-// is. The pixels are copied: the buffer may be freed afterwards.
+// is. The pixels are copied: the buffer may be freed afterwards. Sprites made
+// from the same buffer (its pixels unchanged) share one copy of them, as the
+// fonts made from one atlas do.
 bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels);
 // Creates sprite `id` as a transparent picture that can be drawn into.
 bool CreateBlankSprite(int id, int w, int h);
@@ -323,6 +329,10 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
 bool WriteWholeFile(const std::string& path, const uint8_t* data, size_t bytes);
 // Renames a file, replacing the target.
 bool RenameFile(const std::string& from, const std::string& to);
+// Lets the memory pages wholly inside data[0..size) go: read-only data of the
+// program file (an embedded picture once decoded), read again from the file
+// should it ever be touched.
+void ReleaseReadOnlyPages(const uint8_t* data, size_t size);
 
 // ------------------------------------------------------------------ system
 

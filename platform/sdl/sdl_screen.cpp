@@ -31,6 +31,7 @@ struct Sprite {
     bool opaque = false;  // every pixel has alpha 255
     bool target = false;  // can be drawn into
     uint64_t content = 0;  // changes whenever the pixels may have changed
+    uint64_t madeFrom = 0;  // the identity of the PixelBuffer it was made from (0: none)
     std::vector<ScaledCopy> scaled;
 };
 
@@ -110,12 +111,19 @@ SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const
     return texture;
 }
 
+// Another sprite showing the same texture (made from the same pixels).
+bool TextureShared(const Sprite& sprite) {
+    for (const auto& [id, other] : gScreen.sprites)
+        if (&other != &sprite && other.texture == sprite.texture) return true;
+    return false;
+}
+
 void DestroySprite(Sprite& sprite) {
     // A frame still to be painted must be painted while its pictures exist.
     if (RepaintUses(sprite.content)) RepaintFlush();
     for (ScaledCopy& copy : sprite.scaled) SDL_DestroyTexture(copy.texture);
     sprite.scaled.clear();
-    if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+    if (sprite.texture && !TextureShared(sprite)) SDL_DestroyTexture(sprite.texture);
     sprite.texture = nullptr;
 }
 
@@ -214,8 +222,10 @@ void CloseScreen() {
     Backend& backend = State();
     if (!backend.renderer) return;
     // Textures belong to the renderer: sprites end with their screen.
-    for (auto& [id, sprite] : gScreen.sprites) DestroySprite(sprite);
-    gScreen.sprites.clear();
+    while (!gScreen.sprites.empty()) {
+        DestroySprite(gScreen.sprites.begin()->second);
+        gScreen.sprites.erase(gScreen.sprites.begin());
+    }
     for (auto& [id, image] : gScreen.images) {
         if (image.texture) SDL_DestroyTexture(image.texture);
         image.texture = nullptr;
@@ -317,8 +327,14 @@ bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
 bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels) {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer || w <= 0 || h <= 0 || !pixels.bytes || pixels.width <= 0 || pixels.height <= 0) return false;
-    SDL_Texture* texture =
-        MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height, pixels.bytes.get(), pixels.order);
+    SDL_Texture* texture = nullptr;
+    for (const auto& [other, sprite] : gScreen.sprites)
+        if (other != id && sprite.madeFrom == pixels.identity && sprite.storedW == pixels.width &&
+            sprite.storedH == pixels.height)
+            texture = sprite.texture;  // the same pixels: one copy for both
+    if (!texture)
+        texture = MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height, pixels.bytes.get(),
+                              pixels.order);
     if (!texture) return false;
     FreeSprite(id);
     Sprite sprite;
@@ -328,6 +344,7 @@ bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels) {
     sprite.storedW = pixels.width;
     sprite.storedH = pixels.height;
     sprite.opaque = pixels.opaque;
+    sprite.madeFrom = pixels.identity;
     sprite.content = NewContent();
     gScreen.sprites[id] = std::move(sprite);
     return true;
