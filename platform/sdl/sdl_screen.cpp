@@ -51,6 +51,7 @@ struct Screen {
     Uint64 nextFrame = 0;
     int drawingInto = -1;
     uint64_t lastContent = 0;
+    std::vector<SDL_Rect> shown;  // window rectangles handed to the window system this frame
 };
 
 Screen gScreen;
@@ -210,6 +211,7 @@ bool OpenScreen(int window, int, int, int w, int h) {
     SDL_GetRendererInfo(renderer, &info);
     RepaintReset(info.name && SDL_strcmp(info.name, "software") == 0);
     backend.renderer = renderer;
+    backend.menuStripShown = 0;  // a new framebuffer shows no strip yet
     backend.screenWindow = window;
     backend.screenW = w;
     backend.screenH = h;
@@ -253,13 +255,28 @@ void FlipBuffers() {
     ScreenApplyViewport();
     SDL_Rect viewport;
     SDL_RenderGetViewport(backend.renderer, &viewport);
-    RepaintFrame(backend.renderer, viewport);
-    if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) {
+    const bool inPieces = RepaintFrame(backend.renderer, viewport);
+    Window* window = FindWindow(backend.screenWindow);
+    bool stripRedrawn = false;
+    if (window && window->hasMenu) {
         // An open drop-down covers the screen: the next frame paints it all.
         if (MenuDrawStrip(*window)) RepaintInvalidate();
+        stripRedrawn = backend.menuStripRedrawn;
         ScreenApplyViewport();
     }
-    SDL_RenderPresent(backend.renderer);
+    if (inPieces && window) {
+        // The software renderer draws into the window's own surface: only
+        // what was painted goes to the window system.
+        SDL_RenderFlush(backend.renderer);
+        gScreen.shown.clear();
+        for (const SDL_Rect& piece : RepaintedPieces())
+            gScreen.shown.push_back(SDL_Rect{piece.x + viewport.x, piece.y + viewport.y, piece.w, piece.h});
+        if (stripRedrawn) gScreen.shown.push_back(SDL_Rect{0, 0, viewport.x + viewport.w, window->menuHeight});
+        if (!gScreen.shown.empty())
+            SDL_UpdateWindowSurfaceRects(window->handle, gScreen.shown.data(), static_cast<int>(gScreen.shown.size()));
+    } else {
+        SDL_RenderPresent(backend.renderer);
+    }
     // The frame-rate cap: sleep away what is left of this frame's slot.
     const Uint64 frequency = SDL_GetPerformanceFrequency();
     const Uint64 period = frequency / static_cast<Uint64>(gScreen.frameRate);
