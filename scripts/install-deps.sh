@@ -15,7 +15,7 @@ PACKAGES=(
   libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
   # tests, benchmarks, real-window checks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xfonts-base xdotool imagemagick x11-utils
+  xvfb xauth xfonts-base xdotool imagemagick x11-utils libxtst-dev
 )
 
 missing=()
