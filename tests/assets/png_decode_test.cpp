@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <functional>
 
 #include "assets/embedded.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 // Writes a PNG of the given layout; `samples` holds the rows exactly as PNG stores them.
 std::vector<uint8_t> WritePng(int w, int h, int depth, int colour, const std::vector<uint8_t>& samples,
-                              int filters = PNG_ALL_FILTERS, int interlace = PNG_INTERLACE_NONE) {
+                              int filters = PNG_ALL_FILTERS, int interlace = PNG_INTERLACE_NONE,
+                              const std::function<void(png_structp, png_infop)>& extra = {}) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -30,6 +32,7 @@ std::vector<uint8_t> WritePng(int w, int h, int depth, int colour, const std::ve
     png_set_IHDR(png, info, w, h, depth, colour, interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_filter(png, 0, filters);
     png_set_compression_buffer_size(png, 64);  // many small IDAT chunks, as large files have
+    if (extra) extra(png, info);
     png_write_info(png, info);
     const size_t row = samples.size() / h;
     std::vector<png_bytep> rows(h);
@@ -187,28 +190,14 @@ TEST(PngDecodeTest, OtherLayoutsAndTransparencyChunksGoThroughLibpng) {
     const auto grey = WritePng(6, 5, 8, PNG_COLOR_TYPE_GRAY, Samples(30, 8));
     ExpectSameAsLibpng(grey.data(), grey.size(), "grey");
 
-    std::vector<uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(
-        png, &out,
-        [](png_structp p, png_bytep data, png_size_t n) {
-            auto* target = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-            target->insert(target->end(), data, data + n);
-        },
-        nullptr);
-    png_set_IHDR(png, info, 2, 1, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_color_16 key{};
-    key.red = 1;
-    key.green = 2;
-    key.blue = 3;
-    png_set_tRNS(png, info, nullptr, 0, &key);
-    png_write_info(png, info);
-    uint8_t row[] = {1, 2, 3, 4, 5, 6};
-    png_write_row(png, row);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
+    const auto out = WritePng(2, 1, 8, PNG_COLOR_TYPE_RGB, {1, 2, 3, 4, 5, 6}, PNG_ALL_FILTERS, PNG_INTERLACE_NONE,
+                              [](png_structp png, png_infop info) {
+                                  png_color_16 key{};
+                                  key.red = 1;
+                                  key.green = 2;
+                                  key.blue = 3;
+                                  png_set_tRNS(png, info, nullptr, 0, &key);
+                              });
     int w = 0, h = 0;
     std::vector<uint8_t> rgba;
     ASSERT_TRUE(DecodePng(out.data(), out.size(), w, h, rgba));
