@@ -111,6 +111,10 @@ void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64
 // file name is relative to `folder`. Reads no byte outside data[0, size).
 // None when the id is refused or the descriptor cannot be parsed.
 BitmapFont* LoadBitmapFont(int64_t id, const uint8_t* data, size_t size, const std::string& folder);
+// Lets go of the font atlases decoded for LoadBitmapFont (kept while start-up
+// makes the same fonts again for the main screen); start-up calls it once
+// the main screen's fonts exist. Nothing when decoded assets are kept.
+void ForgetDecodedAtlases();
 // Reads the chunks of a package into the font's glyph set, starting at the
 // first chunk; stops at the end chunk, a damaged chunk or the end of the data.
 BitmapFont* ReadFontPackage(BitmapFont* font, const uint8_t* chunks, size_t size);

@@ -1,5 +1,6 @@
 #include "assets/embedded.h"
 
+#include <atomic>
 #include <cstring>
 #include <list>
 #include <string>
@@ -13,6 +14,7 @@ struct Override {
 };
 
 std::list<Override> gOverrides;
+std::atomic<bool> gKeepDecoded{false};
 
 }  // namespace
 
@@ -46,3 +48,6 @@ void OverrideEmbedded(const char* kind, int number, const uint8_t* data, size_t 
 }
 
 void ClearEmbeddedOverrides() { gOverrides.clear(); }
+
+void KeepDecodedAssets(bool keep) { gKeepDecoded = keep; }
+bool DecodedAssetsKept() { return gKeepDecoded; }

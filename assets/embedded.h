@@ -25,6 +25,13 @@ const EmbeddedAsset* FindEmbedded(const char* kind, int number, int variant = 0)
 // changes while the program runs, so decoded forms of it may be kept).
 bool InsideEmbeddedData(const uint8_t* data, size_t size);
 
+// true: decoded forms of embedded data (pictures, font atlases, sound clips)
+// are kept for later loads in this process, for programs that start the game
+// many times (the tests). false, the default: the game loads once, and each
+// decoded form is dropped once the platform has its own copy.
+void KeepDecodedAssets(bool keep);
+bool DecodedAssetsKept();
+
 // Tests: makes FindEmbedded hand out `data` for one entry, as if the program
 // carried those bytes (a damaged or missing asset); size 0 hides the entry.
 void OverrideEmbedded(const char* kind, int number, const uint8_t* data, size_t size);

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "assets/bitmap_font.h"
@@ -39,23 +40,31 @@ Glyph* AddGlyph(GlyphSet& set, int64_t index) {
     return &glyph;
 }
 
+// A decoded atlas in the screen's byte order, and the PNG it came from.
 struct DecodedAtlas {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
+    const uint8_t* png = nullptr;
+    size_t size = 0;
+    platform::PixelBuffer pixels;
 };
 
-// Start-up creates the same fonts three times: an embedded atlas is decoded
-// once and kept. Other data is decoded into `scratch`. None when it is damaged.
+// Start-up creates the fonts three times, from packages that carry the same
+// atlas: each atlas is decoded once, matched by its bytes, until start-up is
+// done with the fonts (ForgetDecodedAtlases). Other data is decoded into
+// `scratch`. None when it is damaged.
+std::vector<std::unique_ptr<DecodedAtlas>> gAtlases;
+
 const DecodedAtlas* DecodeAtlas(const uint8_t* png, size_t size, DecodedAtlas& scratch) {
-    if (!InsideEmbeddedData(png, size))
-        return DecodePng(png, size, scratch.width, scratch.height, scratch.rgba) ? &scratch : nullptr;
-    static std::map<const uint8_t*, DecodedAtlas> decoded;
-    auto it = decoded.find(png);
-    if (it == decoded.end()) {
-        if (!DecodePng(png, size, scratch.width, scratch.height, scratch.rgba)) return nullptr;
-        it = decoded.emplace(png, std::move(scratch)).first;
-    }
-    return &it->second;
+    const platform::PixelOrder order = platform::ScreenPixelOrder();
+    if (!InsideEmbeddedData(png, size)) return DecodePng(png, size, order, scratch.pixels) ? &scratch : nullptr;
+    for (const auto& atlas : gAtlases)
+        if (atlas->size == size && (atlas->png == png || std::memcmp(atlas->png, png, size) == 0))
+            return atlas.get();
+    auto atlas = std::make_unique<DecodedAtlas>();
+    atlas->png = png;
+    atlas->size = size;
+    if (!DecodePng(png, size, order, atlas->pixels)) return nullptr;
+    gAtlases.push_back(std::move(atlas));
+    return gAtlases.back().get();
 }
 
 // Decodes an atlas PNG into the set's sprite (and, for descriptors, its image).
@@ -63,11 +72,15 @@ void LoadAtlas(GlyphSet& set, const uint8_t* png, size_t size, bool withImage) {
     DecodedAtlas scratch;
     const DecodedAtlas* atlas = DecodeAtlas(png, size, scratch);
     if (!atlas) return;
-    const int width = atlas->width, height = atlas->height;
-    const std::vector<uint8_t>& rgba = atlas->rgba;
+    const platform::PixelBuffer& pixels = atlas->pixels;
+    const int width = pixels.width, height = pixels.height;
     const int64_t sprite = set.atlasSprite >= 0 ? set.atlasSprite : FreeAtlasSpriteNumber();
-    if (platform::CreateSprite(static_cast<int>(sprite), width, height, rgba.data())) set.atlasSprite = sprite;
+    if (platform::CreateSpriteFromPixels(static_cast<int>(sprite), width, height, pixels)) set.atlasSprite = sprite;
     if (!withImage) return;
+    // The plain image takes straight RGBA.
+    std::vector<uint8_t> rgba(pixels.bytes.get(), pixels.bytes.get() + pixels.Size());
+    if (pixels.order == platform::PixelOrder::Bgra)
+        for (size_t i = 0; i < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);
     const int64_t image = set.atlasImage >= 0 ? set.atlasImage : FreeAtlasImageNumber();
     if (platform::CreateImage(static_cast<int>(image), width, height, rgba.data())) set.atlasImage = image;
 }
@@ -233,4 +246,8 @@ BitmapFont* ReadFontDescriptor(BitmapFont* font, const uint8_t* xml, size_t size
         XML_Parse(parser, reinterpret_cast<const char*>(xml), static_cast<int>(size), XML_TRUE) == XML_STATUS_OK;
     XML_ParserFree(parser);
     return parsed ? font : nullptr;
+}
+
+void ForgetDecodedAtlases() {
+    if (!DecodedAssetsKept()) gAtlases.clear();
 }

@@ -1,121 +1,97 @@
 #include "assets/pictures.h"
 
-#include <algorithm>
-#include <condition_variable>
+#include <functional>
 #include <map>
-#include <memory>
 #include <mutex>
-#include <thread>
 #include <tuple>
 
 #include "assets/embedded.h"
 #include "assets/picture_catalogue.h"
-#include "assets/png_decode.h"
+#include "assets/picture_decoding.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
+#include "ui/layout.h"
 
 namespace {
 
-struct Decoded {
-    bool ok = false;
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-};
-using DecodedPicture = std::shared_ptr<const Decoded>;
-
-// Where the bytes of one picture come from.
-struct Source {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-    bool embedded = false;  // only embedded blobs may be kept decoded
-};
-
 using PictureKey = std::tuple<std::string, int, int>;
 
-std::mutex gLock;  // guards the three below; decoding runs on helper threads
+std::mutex gLock;  // guards the replacements (tests may set them from any thread)
 std::map<PictureKey, std::vector<uint8_t>> gReplacements;
-std::map<const uint8_t*, DecodedPicture> gKept;
-bool gKeep = false;
+int gReplacementsChanged = 0;
+int gStartedAt = -1;  // gReplacementsChanged when the running decoding started
 
-Source SourceOf(const std::string& kind, int number, int variant) {
+PictureSource SourceOf(const std::string& kind, int number, int variant) {
     {
         std::lock_guard<std::mutex> guard(gLock);
         auto it = gReplacements.find({kind, number, variant});
-        if (it != gReplacements.end()) return {it->second.data(), it->second.size(), false};
+        if (it != gReplacements.end()) return {it->second.data(), it->second.size(), false, {}};
     }
     const EmbeddedAsset* asset = FindEmbedded(kind.c_str(), number, variant);
     if (!asset) return {};
-    return {asset->data, asset->size, true};
+    return {asset->data, asset->size, true, {}};
 }
 
-DecodedPicture Decode(const Source& source) {
-    if (source.embedded) {
-        std::lock_guard<std::mutex> guard(gLock);
-        auto it = gKept.find(source.data);
-        if (it != gKept.end()) return it->second;
+// The size a zoomed picture is kept at: the size it is drawn at.
+std::function<void(int&, int&)> DrawnSize(PictureZoom zoom) {
+    switch (zoom) {
+        case PictureZoom::FullScreen: {
+            const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
+            return [width, height](int& w, int& h) {
+                w = width;
+                h = height;
+            };
+        }
+        case PictureZoom::Ladder: {
+            const float percentX = static_cast<float>(Game.LadderScaleX);
+            const float percentY = static_cast<float>(Game.LadderScaleY);
+            return [percentX, percentY](int& w, int& h) {
+                w = static_cast<int>(ScalePercent(w, percentX));
+                h = static_cast<int>(ScalePercent(h, percentY));
+            };
+        }
+        case PictureZoom::None: break;
     }
-    auto decoded = std::make_shared<Decoded>();
-    decoded->ok =
-        source.data && DecodePng(source.data, source.size, decoded->width, decoded->height, decoded->rgba);
-    if (source.embedded && decoded->ok) {
-        std::lock_guard<std::mutex> guard(gLock);
-        if (gKeep) gKept[source.data] = decoded;
-    }
-    return decoded;
+    return {};
 }
 
-// Decodes the pictures of a load ahead of the creating thread, a few at a
-// time, so decoding runs on every core while the sprites are created in
-// order on the program thread. Creating stays in order, so what the player
-// sees and which failure is reported do not change.
-struct DecodeAhead {
-    static constexpr size_t Lookahead = 6;
-    std::vector<Source> sources;
-    std::vector<DecodedPicture> results;
-    size_t next = 0, consumed = 0;
-    bool stop = false;
-    std::mutex lock;
-    std::condition_variable changed;
-    std::vector<std::thread> workers;
+// Every picture of LoadPictures, in its order; sprite 19 in the language of Game.Language.
+std::vector<PictureSource> CatalogueSources() {
+    std::vector<PictureSource> sources;
+    for (const PictureStep& step : PictureLoadOrder()) {
+        const int variant =
+            step.number == 19 && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
+        PictureSource source = SourceOf(step.kind, step.number, variant);
+        source.drawnSize = DrawnSize(step.zoom);
+        sources.push_back(std::move(source));
+    }
+    return sources;
+}
 
-    explicit DecodeAhead(std::vector<Source> list) : sources(std::move(list)), results(sources.size()) {
-        const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 4u));
-        for (unsigned i = 0; i < cores; ++i) workers.emplace_back([this] { Work(); });
+bool StartedWith(const std::vector<PictureSource>& sources) {
+    std::lock_guard<std::mutex> guard(gLock);
+    return gStartedAt == gReplacementsChanged && DecodingPictures(sources);
+}
+
+void StartWith(std::vector<PictureSource> sources) {
+    {
+        std::lock_guard<std::mutex> guard(gLock);
+        gStartedAt = gReplacementsChanged;
     }
-    ~DecodeAhead() {
-        {
-            std::lock_guard<std::mutex> guard(lock);
-            stop = true;
-        }
-        changed.notify_all();
-        for (auto& worker : workers) worker.join();
-    }
-    void Work() {
-        std::unique_lock<std::mutex> guard(lock);
-        for (;;) {
-            changed.wait(guard,
-                         [&] { return stop || next >= sources.size() || next < consumed + Lookahead; });
-            if (stop || next >= sources.size()) return;
-            const size_t index = next++;
-            guard.unlock();
-            DecodedPicture picture = Decode(sources[index]);
-            guard.lock();
-            results[index] = std::move(picture);
-            changed.notify_all();
-        }
-    }
-    // The decoded picture of step `index`, waiting for it; the slot is released.
-    DecodedPicture Take(size_t index) {
-        std::unique_lock<std::mutex> guard(lock);
-        changed.wait(guard, [&] { return results[index] != nullptr; });
-        DecodedPicture picture = std::move(results[index]);
-        consumed = index + 1;
-        changed.notify_all();
-        return picture;
-    }
-};
+    StartPictureDecoding(std::move(sources));
+}
+
+// Straight RGBA bytes of decoded pixels: what the plain image is made from.
+std::vector<uint8_t> RgbaOf(const platform::PixelBuffer& pixels) {
+    std::vector<uint8_t> rgba(pixels.bytes.get(), pixels.bytes.get() + pixels.Size());
+    if (pixels.order == platform::PixelOrder::Bgra)
+        for (size_t i = 0; i < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);
+    return rgba;
+}
 
 }  // namespace
+
+void StartDecodingPictures() { StartWith(CatalogueSources()); }
 
 bool CheckLoaded(bool created, const std::string& message) {
     if (!created) platform::MessageBox("Fehler", message);
@@ -124,47 +100,42 @@ bool CheckLoaded(bool created, const std::string& message) {
 
 bool LoadPictures() {
     const std::vector<PictureStep>& steps = PictureLoadOrder();
-    std::vector<Source> sources;
-    for (const PictureStep& step : steps) {
-        const int variant =
-            step.number == 19 && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
-        sources.push_back(SourceOf(step.kind, step.number, variant));
-    }
-    DecodeAhead decoder(std::move(sources));
-    for (size_t i = 0; i < steps.size(); ++i) {
+    std::vector<PictureSource> sources = CatalogueSources();
+    if (!StartedWith(sources)) StartWith(std::move(sources));
+    bool loaded = true;
+    for (size_t i = 0; i < steps.size() && loaded; ++i) {
         const PictureStep& step = steps[i];
-        const DecodedPicture picture = decoder.Take(i);
+        const DecodedPictureRef picture = TakeDecodedPicture(i);
         bool created = false;
         if (picture->ok) {
             created = std::string(step.kind) == "image"
                           ? platform::CreateImage(step.number, picture->width, picture->height,
-                                                  picture->rgba.data())
-                          : platform::CreateSprite(step.number, picture->width, picture->height,
-                                                   picture->rgba.data());
+                                                  RgbaOf(picture->pixels).data())
+                          : platform::CreateSpriteFromPixels(step.number, picture->width, picture->height,
+                                                             picture->pixels);
         }
-        if (!CheckLoaded(created, step.message)) return false;
+        loaded = CheckLoaded(created, step.message);
     }
-    return true;
+    StopPictureDecoding();
+    return loaded;
 }
 
 bool CreateLoadingPicture() {
-    const DecodedPicture picture = Decode(SourceOf("picture", 0, 0));
-    return picture->ok && platform::CreateSprite(LoadingPictureSprite, picture->width, picture->height,
-                                                 picture->rgba.data());
+    const DecodedPictureRef picture = DecodePicture(SourceOf("picture", 0, 0));
+    return picture->ok &&
+           platform::CreateSpriteFromPixels(LoadingPictureSprite, picture->width, picture->height, picture->pixels);
 }
 
 void ReplacePictureData(const std::string& kind, int number, int variant, const std::vector<uint8_t>& png) {
+    StopPictureDecoding();  // no helper thread may still read the bytes replaced
     std::lock_guard<std::mutex> guard(gLock);
     gReplacements[{kind, number, variant}] = png;
+    ++gReplacementsChanged;
 }
 
 void ClearPictureReplacements() {
+    StopPictureDecoding();
     std::lock_guard<std::mutex> guard(gLock);
     gReplacements.clear();
-}
-
-void KeepDecodedPictures(bool keep) {
-    std::lock_guard<std::mutex> guard(gLock);
-    gKeep = keep;
-    if (!keep) gKept.clear();
+    ++gReplacementsChanged;
 }

@@ -6,10 +6,18 @@
 #include <string>
 #include <vector>
 
+
+// Starts decoding every catalogue picture on helper threads (sprite 19 in the
+// language of Game.Language); called by start-up as soon as the settings are
+// read, so that the pictures decode while the loading window shows.
+void StartDecodingPictures();
+
 // Creates every catalogue sprite and image 57 in load order, sprite 19 in the
-// language of Game.Language. The first picture that cannot be created gets
-// its "Fehler" box and ends the load: false (start-up then ends without
-// saving). Start-up step 25, after the main screen is open.
+// language of Game.Language, from the pictures decoded since
+// StartDecodingPictures (it starts them itself when the decoding started
+// was of other pictures). The first picture that cannot be created gets its
+// "Fehler" box and ends the load: false (start-up then ends without saving).
+// Start-up step 25, after the main screen is open.
 bool LoadPictures();
 
 // Shows the "Fehler" box with `message` when `created` is false; returns `created`.
@@ -28,7 +36,3 @@ bool CreateLoadingPicture();
 void ReplacePictureData(const std::string& kind, int number, int variant, const std::vector<uint8_t>& png);
 // Back to the embedded pictures.
 void ClearPictureReplacements();
-// true: decoded embedded pictures are kept for later loads in this process
-// (for programs that start the game many times, like the tests); false
-// frees them. Off by default: the game loads once.
-void KeepDecodedPictures(bool keep);

@@ -44,10 +44,12 @@ long TellMemory(void* source) { return static_cast<long>(static_cast<MemoryReade
 
 const EmbeddedAsset* EmbeddedSound(int number) { return FindEmbedded("sound", number); }
 
-// Each embedded clip is decoded once per process (start-up runs more than
-// once in the tests); other data is decoded into `scratch`. None when damaged.
+// The sound layer keeps its own copy of every clip: a clip is decoded into
+// `scratch` and dropped again, unless decoded assets are kept (tests start
+// the game many times; each embedded clip is then decoded once). None when damaged.
 const DecodedSound* Decode(const EmbeddedAsset* asset, size_t size, DecodedSound& scratch) {
-    if (!InsideEmbeddedData(asset->data, size)) return DecodeOgg(asset->data, size, scratch) ? &scratch : nullptr;
+    if (!DecodedAssetsKept() || !InsideEmbeddedData(asset->data, size))
+        return DecodeOgg(asset->data, size, scratch) ? &scratch : nullptr;
     static std::map<const uint8_t*, DecodedSound> clips;
     auto it = clips.find(asset->data);
     if (it == clips.end()) {

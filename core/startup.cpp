@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "assets/bitmap_font.h"
+#include "assets/picture_decoding.h"
 #include "assets/pictures.h"
 #include "core/game_state.h"
 #include "core/intro_movie.h"
@@ -71,12 +72,16 @@ bool Startup() {
     }
     LoadSettings();  // also loads the save data
     FillTextTable(Game.Language);
+    // The pictures decode on helper threads while the loading window shows;
+    // they are created, in their order, once the main screen is open.
+    StartDecodingPictures();
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
     // Step 25: fonts for the main screen, every picture (one that cannot be
     // created ends the start), then the reels.
     if (!LoadFonts()) return false;
+    ForgetDecodedAtlases();
     if (!LoadPictures()) return false;
     SetupReels();
     platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
@@ -109,6 +114,7 @@ int GameMain() {
         RunMainLoop();
         Shutdown();
     }
+    StopPictureDecoding();  // a start that failed early leaves it running
     platform::ShutdownPlatform();
     return 0;
 }

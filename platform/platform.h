@@ -12,8 +12,12 @@
 // to UTF-8 where the system needs it (titles, message boxes, gadgets).
 #pragma once
 
+#include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -129,6 +133,57 @@ bool GrabScreen(std::vector<uint8_t>& rgba, int& width, int& height);
 
 // Creates sprite `id` from straight-alpha RGBA pixels (w*h*4 bytes); false on failure.
 bool CreateSprite(int id, int w, int h, const uint8_t* rgba);
+
+// The byte order of the four bytes of a pixel (straight alpha).
+enum class PixelOrder : uint8_t { Rgba, Bgra };
+
+// The pixels of a picture, four bytes each in `order`, rows top to bottom.
+// Pictures are decoded into these on helper threads; the storage may be a
+// little larger than the pixels (the decoder works in place).
+struct PixelBuffer {
+    int width = 0, height = 0;
+    PixelOrder order = PixelOrder::Rgba;
+    bool opaque = false;  // every alpha is 255
+    uint64_t identity = 0;  // tells this buffer from every other one made in the process
+    struct Free {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<uint8_t[], Free> bytes;
+
+    // Storage for w x h pixels and at least `bytesAtLeast` bytes, uninitialised; false when out of memory.
+    bool Allocate(int w, int h, size_t bytesAtLeast = 0) {
+        const size_t size = std::max(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, bytesAtLeast);
+        bytes.reset(static_cast<uint8_t*>(std::malloc(size ? size : 1)));
+        static std::atomic<uint64_t> made{0};
+        identity = ++made;
+        width = bytes ? w : 0;
+        height = bytes ? h : 0;
+        return bytes != nullptr;
+    }
+    // Gives back storage beyond the pixels.
+    void Trim() {
+        if (auto* smaller = static_cast<uint8_t*>(std::realloc(bytes.get(), Size() ? Size() : 1))) {
+            (void)bytes.release();
+            bytes.reset(smaller);
+        }
+    }
+    size_t Size() const { return static_cast<size_t>(width) * static_cast<size_t>(height) * 4; }
+};
+
+// The order in which the screen keeps sprite pixels: pictures decoded in it
+// are taken as they are.
+PixelOrder ScreenPixelOrder();
+// Scales `source` to w x h exactly as the screen zooms a sprite drawn at that
+// size (filtered), so a picture that is only ever drawn at one size can be
+// kept at that size. Safe on any thread; false when out of memory.
+bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed);
+// Creates sprite `id`, a w x h picture whose pixels come at the size it is
+// drawn at (pixels.width x pixels.height, in ScreenPixelOrder). SpriteWidth
+// and SpriteHeight report w x h; drawn at pixels' size it is copied as it
+// is. The pixels are copied: the buffer may be freed afterwards. Sprites made
+// from the same buffer (its pixels unchanged) share one copy of them, as the
+// fonts made from one atlas do.
+bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels);
 // Creates sprite `id` as a transparent picture that can be drawn into.
 bool CreateBlankSprite(int id, int w, int h);
 void FreeSprite(int id);
@@ -277,6 +332,10 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
 bool WriteWholeFile(const std::string& path, const uint8_t* data, size_t bytes);
 // Renames a file, replacing the target.
 bool RenameFile(const std::string& from, const std::string& to);
+// Lets the memory pages wholly inside data[0..size) go: read-only data of the
+// program file (an embedded picture once decoded), read again from the file
+// should it ever be touched.
+void ReleaseReadOnlyPages(const uint8_t* data, size_t size);
 
 // ------------------------------------------------------------------ system
 

@@ -8,14 +8,14 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config make clang libclang-rt-14-dev
   # runtime libraries
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
-  libvorbis-dev libogg-dev libpng-dev zlib1g-dev
+  libvorbis-dev libogg-dev libpng-dev zlib1g-dev libdeflate-dev
   libpcre2-dev libexpat1-dev libimgui-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   # asset forge
   libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
   # tests, benchmarks, real-window checks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xfonts-base xdotool imagemagick x11-utils libx11-dev
+  xvfb xauth xfonts-base xdotool imagemagick x11-utils libx11-dev libxtst-dev
   # the Debian package (dpkg-shlibdeps) and the checks of what it installs
   dpkg-dev desktop-file-utils appstream man-db
 )

@@ -4,9 +4,14 @@
 # from here.
 set -euo pipefail
 build="${1:-build}"
+# A namespace of its own keeps the game's single-instance lock private.
+isolated=()
+unshare -rn true 2>/dev/null && isolated=(unshare -rn)
 for program in "$build"/bench/nebulor_*_bench; do
   echo "== $(basename "$program")"
-  "$program" --benchmark_color=false
+  "${isolated[@]}" "$program" --benchmark_color=false
 done
 echo "== nebulor-sim"
 "$build/nebulor-sim" --spins 1000000 --seed 1 > /dev/null
+echo "== the real game under Xvfb"
+bash "$(dirname "$0")/../bench/window_bench.sh" "$build"

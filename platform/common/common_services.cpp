@@ -1,6 +1,8 @@
 // Services that are the same in every backend: the fast seeded generator,
 // date formatting, files and the per-user folder.
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,9 +12,23 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/common/memory_policy.h"
 #include "platform/platform.h"
 
 namespace platform {
+
+void ReleaseReadOnlyPages(const uint8_t* data, size_t size) {
+    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(page - 1);
+    if (data && end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+}
+
+void ReturnLargeBlocksToTheSystem() {
+    constexpr int LargeBlock = 256 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);  // fixed: no longer raised as blocks are freed
+    mallopt(M_TRIM_THRESHOLD, 2 * LargeBlock);
+}
 
 // ------------------------------------------------------- fast seeded source
 namespace {

@@ -1,12 +1,14 @@
 // The headless backend: the platform seam without a display, for tests.
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 #include <set>
 
 #include "platform/common/crypt_scale.h"
 #include "platform/common/movie_decoder.h"
 #include "platform/headless/headless_control.h"
+#include "platform/common/memory_policy.h"
 #include "platform/platform.h"
 
 namespace {
@@ -201,7 +203,10 @@ namespace platform {
 
 using headless::Service;
 
-bool InitWindowSystem() { return true; }
+bool InitWindowSystem() {
+    ReturnLargeBlocksToTheSystem();
+    return true;
+}
 bool InitKeyboard() { return !Fails(Service::Keyboard); }
 bool InitSprite() { return !Fails(Service::Sprite); }
 bool InitMouse() { return !Fails(Service::Mouse); }
@@ -389,6 +394,28 @@ bool GrabScreen(std::vector<uint8_t>&, int&, int&) { return false; }
 
 bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
     if (w <= 0 || h <= 0 || !rgba) return false;
+    M.sprites[id] = Sprite{w, h, false};
+    return true;
+}
+
+PixelOrder ScreenPixelOrder() { return PixelOrder::Rgba; }
+
+// Nearest pixels: the headless screen never shows them.
+bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
+    if (!source.bytes || w <= 0 || h <= 0 || !zoomed.Allocate(w, h)) return false;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const size_t from = (static_cast<size_t>(y) * source.height / h * source.width +
+                                 static_cast<size_t>(x) * source.width / w) * 4;
+            std::memcpy(zoomed.bytes.get() + (static_cast<size_t>(y) * w + x) * 4, source.bytes.get() + from, 4);
+        }
+    zoomed.order = source.order;
+    zoomed.opaque = source.opaque;
+    return true;
+}
+
+bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels) {
+    if (w <= 0 || h <= 0 || !pixels.bytes || pixels.width <= 0 || pixels.height <= 0) return false;
     M.sprites[id] = Sprite{w, h, false};
     return true;
 }

@@ -58,6 +58,8 @@ struct Backend {
     SDL_Renderer* renderer = nullptr;
     int screenW = 0, screenH = 0;
     ImGuiContext* menuImgui = nullptr;  // the main window's menu strip
+    uint64_t menuStripShown = 0;        // fingerprint of the strip the framebuffer shows (0: none)
+    bool menuStripRedrawn = false;      // the strip was drawn in this frame
 };
 
 Backend& State();
@@ -102,6 +104,8 @@ struct RepaintStats {
 };
 // A new renderer: `retained` when its framebuffer keeps the last frame.
 void RepaintReset(bool retained);
+// True when the renderer's framebuffer keeps the last frame.
+bool RepaintRetained();
 // True while the screen's drawing is kept for the flip rather than drawn now.
 bool RepaintRecording();
 void RepaintRecord(const PaintCommand& command);
@@ -111,7 +115,11 @@ bool RepaintUses(uint64_t content);
 // Draws what this frame kept so far; the rest of the frame draws directly.
 void RepaintFlush();
 // At the flip: paints what differs from the last frame (or everything).
-void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport);
+// True when only RepaintedPieces() changed: the rest of the framebuffer
+// still shows the last frame.
+bool RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport);
+// The screen rectangles the last RepaintFrame painted, when it painted pieces.
+const std::vector<SDL_Rect>& RepaintedPieces();
 // The framebuffer no longer holds the last frame: the next one paints all.
 void RepaintInvalidate();
 // Paints the whole last frame again over itself (for tests).

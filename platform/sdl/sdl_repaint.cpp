@@ -28,6 +28,10 @@ struct Painter {
     bool lastValid = false;   // the framebuffer holds `last` exactly
     SDL_Rect lastViewport{};  // where `last` was painted
     std::vector<PaintCommand> current, last;
+    // Where each command of `current` and `last` touches the screen, worked
+    // out once a frame: every comparison below reads these.
+    std::vector<SDL_Rect> currentBounds, lastBounds;
+    std::vector<SDL_Rect> scaledBounds;  // of this frame's scaled copies
     std::vector<SDL_Rect> damage;
     RepaintStats stats;
 };
@@ -62,11 +66,16 @@ bool Same(const PaintCommand& a, const PaintCommand& b) {
            SDL_RectEquals(&a.target, &b.target);
 }
 
+// The part of `screen` inside r (empty when none).
+SDL_Rect Cut(const SDL_Rect& r, const SDL_Rect& screen) {
+    const int x0 = std::max(r.x, screen.x), y0 = std::max(r.y, screen.y);
+    const int x1 = std::min(r.x + r.w, screen.x + screen.w), y1 = std::min(r.y + r.h, screen.y + screen.h);
+    return x1 > x0 && y1 > y0 ? SDL_Rect{x0, y0, x1 - x0, y1 - y0} : SDL_Rect{0, 0, 0, 0};
+}
+
 // The part of the screen a command touches (a clear: all of it).
 SDL_Rect Bounds(const PaintCommand& c, const SDL_Rect& screen) {
-    if (c.kind == PaintCommand::Kind::Clear) return screen;
-    SDL_Rect cut;
-    return SDL_IntersectRect(&c.target, &screen, &cut) ? cut : SDL_Rect{0, 0, 0, 0};
+    return c.kind == PaintCommand::Kind::Clear ? screen : Cut(c.target, screen);
 }
 
 void AddDamage(const SDL_Rect& r) {
@@ -107,9 +116,7 @@ bool SettleDamage(const SDL_Rect& screen) {
         MergePieces(pieces);
         grown = false;
         for (SDL_Rect& piece : pieces)
-            for (const PaintCommand& c : gPainter.current) {
-                if (!Scaled(c)) continue;
-                const SDL_Rect bounds = Bounds(c, screen);
+            for (const SDL_Rect& bounds : gPainter.scaledBounds) {
                 if (Overlap(piece, bounds) && !Contains(piece, bounds)) {
                     piece = Union(piece, bounds);
                     grown = true;
@@ -118,7 +125,7 @@ bool SettleDamage(const SDL_Rect& screen) {
     }
     int64_t area = 0;
     for (SDL_Rect& piece : pieces) {
-        SDL_IntersectRect(&piece, &screen, &piece);  // merging may reach past the edges
+        piece = Cut(piece, screen);  // merging may reach past the edges
         area += static_cast<int64_t>(piece.w) * piece.h;
     }
     return area * 100 < static_cast<int64_t>(screen.w) * screen.h * WholeRepaintPercent;
@@ -135,7 +142,12 @@ void RepaintReset(bool retained) {
     gPainter.retained = retained;
 }
 
-void RepaintInvalidate() { gPainter.lastValid = false; }
+void RepaintInvalidate() {
+    gPainter.lastValid = false;
+    State().menuStripShown = 0;  // the strip is drawn again too
+}
+
+bool RepaintRetained() { return gPainter.retained; }
 
 bool RepaintRecording() { return gPainter.retained && !gPainter.immediate; }
 
@@ -176,7 +188,9 @@ void RepaintFlush() {
     gPainter.lastValid = false;
 }
 
-void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
+const std::vector<SDL_Rect>& RepaintedPieces() { return gPainter.damage; }
+
+bool RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
     Painter& p = gPainter;
     ++p.stats.frames;
     p.stats.paintedPixels = 0;
@@ -184,10 +198,12 @@ void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
         p.immediate = false;
         p.current.clear();
         p.last.clear();
+        p.lastBounds.clear();
         p.lastValid = false;
         p.stats.paintedPixels = static_cast<int64_t>(viewport.w) * viewport.h;
         ++p.stats.wholeFrames;
-        return;
+        p.damage.clear();
+        return false;
     }
     const SDL_Rect screen{0, 0, viewport.w, viewport.h};
     // A frame that does not start by covering the whole screen keeps pixels of
@@ -195,15 +211,21 @@ void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
     const bool startsClean = !p.current.empty() && p.current.front().kind == PaintCommand::Kind::Clear;
     bool whole = !p.lastValid || !startsClean || !SDL_RectEquals(&viewport, &p.lastViewport);
     p.damage.clear();
+    p.currentBounds.clear();
+    p.scaledBounds.clear();
+    for (const PaintCommand& c : p.current) {
+        p.currentBounds.push_back(Bounds(c, screen));
+        if (Scaled(c)) p.scaledBounds.push_back(p.currentBounds.back());
+    }
     if (!whole) {
         const size_t common = std::min(p.current.size(), p.last.size());
         for (size_t i = 0; i < common; ++i)
             if (!Same(p.current[i], p.last[i])) {
-                AddDamage(Bounds(p.current[i], screen));
-                AddDamage(Bounds(p.last[i], screen));
+                AddDamage(p.currentBounds[i]);
+                AddDamage(p.lastBounds[i]);
             }
-        for (size_t i = common; i < p.current.size(); ++i) AddDamage(Bounds(p.current[i], screen));
-        for (size_t i = common; i < p.last.size(); ++i) AddDamage(Bounds(p.last[i], screen));
+        for (size_t i = common; i < p.current.size(); ++i) AddDamage(p.currentBounds[i]);
+        for (size_t i = common; i < p.last.size(); ++i) AddDamage(p.lastBounds[i]);
         whole = p.damage.size() > MostPieces || !SettleDamage(screen);
     }
     if (whole) {
@@ -213,8 +235,9 @@ void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
     } else {
         for (const SDL_Rect& piece : p.damage) {
             SDL_RenderSetClipRect(renderer, &piece);
-            for (const PaintCommand& c : p.current) {
-                if (!Overlap(piece, Bounds(c, screen))) continue;
+            for (size_t i = 0; i < p.current.size(); ++i) {
+                const PaintCommand& c = p.current[i];
+                if (!Overlap(piece, p.currentBounds[i])) continue;
                 if (c.kind == PaintCommand::Kind::Clear) {
                     // A clear ignores the clip: fill the piece instead.
                     PaintCommand fill = c;
@@ -234,7 +257,10 @@ void RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
     p.lastViewport = viewport;
     p.lastValid = true;
     std::swap(p.current, p.last);
+    std::swap(p.currentBounds, p.lastBounds);
     p.current.clear();
+    if (whole) p.damage.clear();
+    return !whole;
 }
 
 void RepaintWholeLastFrame() {

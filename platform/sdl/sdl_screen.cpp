@@ -26,10 +26,12 @@ struct ScaledCopy {
 
 struct Sprite {
     SDL_Texture* texture = nullptr;
-    int w = 0, h = 0;
+    int w = 0, h = 0;              // the picture's size, as the game knows it
+    int storedW = 0, storedH = 0;  // the texture's: the one size it is drawn at
     bool opaque = false;  // every pixel has alpha 255
     bool target = false;  // can be drawn into
     uint64_t content = 0;  // changes whenever the pixels may have changed
+    uint64_t madeFrom = 0;  // the identity of the PixelBuffer it was made from (0: none)
     std::vector<ScaledCopy> scaled;
 };
 
@@ -49,6 +51,7 @@ struct Screen {
     Uint64 nextFrame = 0;
     int drawingInto = -1;
     uint64_t lastContent = 0;
+    std::vector<SDL_Rect> shown;  // window rectangles handed to the window system this frame
 };
 
 Screen gScreen;
@@ -86,16 +89,34 @@ SDL_BlendFactor FactorOf(int factor) {
 
 // Textures use the window surface's layout (ARGB8888): the software renderer
 // then blends with its fast same-layout routines instead of converting every
-// pixel of every draw. The game hands over RGBA bytes.
+// pixel of every draw. Pictures decoded in that byte order (BGRA on this
+// little-endian machine) are taken as they are.
 constexpr Uint32 TextureFormat = SDL_PIXELFORMAT_ARGB8888;
+constexpr PixelOrder TextureOrder = TextureFormat == SDL_PIXELFORMAT_BGRA32 ? PixelOrder::Bgra : PixelOrder::Rgba;
 
-SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const uint8_t* rgba) {
+Uint32 FormatOf(PixelOrder order) {
+    return order == PixelOrder::Bgra ? SDL_PIXELFORMAT_BGRA32 : SDL_PIXELFORMAT_RGBA32;
+}
+
+SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, const uint8_t* pixels,
+                         PixelOrder order = PixelOrder::Rgba) {
     SDL_Texture* texture = SDL_CreateTexture(renderer, TextureFormat, access, w, h);
-    if (!texture || !rgba) return texture;
+    if (!texture || !pixels) return texture;
+    if (FormatOf(order) == TextureFormat) {
+        SDL_UpdateTexture(texture, nullptr, pixels, w * 4);
+        return texture;
+    }
     std::vector<uint8_t> converted(static_cast<size_t>(w) * h * 4);
-    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ABGR8888, rgba, w * 4, TextureFormat, converted.data(), w * 4);
+    SDL_ConvertPixels(w, h, FormatOf(order), pixels, w * 4, TextureFormat, converted.data(), w * 4);
     SDL_UpdateTexture(texture, nullptr, converted.data(), w * 4);
     return texture;
+}
+
+// Another sprite showing the same texture (made from the same pixels).
+bool TextureShared(const Sprite& sprite) {
+    for (const auto& [id, other] : gScreen.sprites)
+        if (&other != &sprite && other.texture == sprite.texture) return true;
+    return false;
 }
 
 void DestroySprite(Sprite& sprite) {
@@ -103,7 +124,7 @@ void DestroySprite(Sprite& sprite) {
     if (RepaintUses(sprite.content)) RepaintFlush();
     for (ScaledCopy& copy : sprite.scaled) SDL_DestroyTexture(copy.texture);
     sprite.scaled.clear();
-    if (sprite.texture) SDL_DestroyTexture(sprite.texture);
+    if (sprite.texture && !TextureShared(sprite)) SDL_DestroyTexture(sprite.texture);
     sprite.texture = nullptr;
 }
 
@@ -118,7 +139,7 @@ SDL_Texture* ImageTexture(Image& image) {
 SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
     for (ScaledCopy& copy : sprite.scaled)
         if (copy.w == w && copy.h == h) return copy.texture;
-    const bool small = sprite.w * sprite.h <= SmallSpriteMaximumArea;
+    const bool small = sprite.storedW * sprite.storedH <= SmallSpriteMaximumArea;
     if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 || h <= 0)
         return nullptr;
     SDL_Renderer* renderer = State().renderer;
@@ -190,6 +211,7 @@ bool OpenScreen(int window, int, int, int w, int h) {
     SDL_GetRendererInfo(renderer, &info);
     RepaintReset(info.name && SDL_strcmp(info.name, "software") == 0);
     backend.renderer = renderer;
+    backend.menuStripShown = 0;  // a new framebuffer shows no strip yet
     backend.screenWindow = window;
     backend.screenW = w;
     backend.screenH = h;
@@ -202,8 +224,10 @@ void CloseScreen() {
     Backend& backend = State();
     if (!backend.renderer) return;
     // Textures belong to the renderer: sprites end with their screen.
-    for (auto& [id, sprite] : gScreen.sprites) DestroySprite(sprite);
-    gScreen.sprites.clear();
+    while (!gScreen.sprites.empty()) {
+        DestroySprite(gScreen.sprites.begin()->second);
+        gScreen.sprites.erase(gScreen.sprites.begin());
+    }
     for (auto& [id, image] : gScreen.images) {
         if (image.texture) SDL_DestroyTexture(image.texture);
         image.texture = nullptr;
@@ -231,13 +255,28 @@ void FlipBuffers() {
     ScreenApplyViewport();
     SDL_Rect viewport;
     SDL_RenderGetViewport(backend.renderer, &viewport);
-    RepaintFrame(backend.renderer, viewport);
-    if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) {
+    const bool inPieces = RepaintFrame(backend.renderer, viewport);
+    Window* window = FindWindow(backend.screenWindow);
+    bool stripRedrawn = false;
+    if (window && window->hasMenu) {
         // An open drop-down covers the screen: the next frame paints it all.
         if (MenuDrawStrip(*window)) RepaintInvalidate();
+        stripRedrawn = backend.menuStripRedrawn;
         ScreenApplyViewport();
     }
-    SDL_RenderPresent(backend.renderer);
+    if (inPieces && window) {
+        // The software renderer draws into the window's own surface: only
+        // what was painted goes to the window system.
+        SDL_RenderFlush(backend.renderer);
+        gScreen.shown.clear();
+        for (const SDL_Rect& piece : RepaintedPieces())
+            gScreen.shown.push_back(SDL_Rect{piece.x + viewport.x, piece.y + viewport.y, piece.w, piece.h});
+        if (stripRedrawn) gScreen.shown.push_back(SDL_Rect{0, 0, viewport.x + viewport.w, window->menuHeight});
+        if (!gScreen.shown.empty())
+            SDL_UpdateWindowSurfaceRects(window->handle, gScreen.shown.data(), static_cast<int>(gScreen.shown.size()));
+    } else {
+        SDL_RenderPresent(backend.renderer);
+    }
     // The frame-rate cap: sleep away what is left of this frame's slot.
     const Uint64 frequency = SDL_GetPerformanceFrequency();
     const Uint64 period = frequency / static_cast<Uint64>(gScreen.frameRate);
@@ -274,12 +313,56 @@ bool CreateSprite(int id, int w, int h, const uint8_t* rgba) {
     FreeSprite(id);
     Sprite sprite;
     sprite.texture = texture;
-    sprite.w = w;
-    sprite.h = h;
+    sprite.w = sprite.storedW = w;
+    sprite.h = sprite.storedH = h;
     sprite.opaque = true;
     sprite.content = NewContent();
     const size_t count = static_cast<size_t>(w) * h;
     for (size_t i = 0; i < count && sprite.opaque; ++i) sprite.opaque = rgba[i * 4 + 3] == 255;
+    gScreen.sprites[id] = std::move(sprite);
+    return true;
+}
+
+PixelOrder ScreenPixelOrder() { return TextureOrder; }
+
+bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
+    if (!source.bytes || w <= 0 || h <= 0 || !zoomed.Allocate(w, h)) return false;
+    const Uint32 format = FormatOf(source.order);
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(source.bytes.get(), source.width, source.height, 32,
+                                                           source.width * 4, format);
+    SDL_Surface* to = SDL_CreateRGBSurfaceWithFormatFrom(zoomed.bytes.get(), w, h, 32, w * 4, format);
+    // The software renderer's own filtered zoom (what a scaled copy is made with).
+    const bool done = from && to && SDL_SoftStretchLinear(from, nullptr, to, nullptr) == 0;
+    SDL_FreeSurface(from);
+    SDL_FreeSurface(to);
+    zoomed.order = source.order;
+    zoomed.opaque = source.opaque;
+    if (!done) zoomed = PixelBuffer{};
+    return done;
+}
+
+bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels) {
+    SDL_Renderer* renderer = State().renderer;
+    if (!renderer || w <= 0 || h <= 0 || !pixels.bytes || pixels.width <= 0 || pixels.height <= 0) return false;
+    SDL_Texture* texture = nullptr;
+    for (const auto& [other, sprite] : gScreen.sprites)
+        if (other != id && sprite.madeFrom == pixels.identity && sprite.storedW == pixels.width &&
+            sprite.storedH == pixels.height)
+            texture = sprite.texture;  // the same pixels: one copy for both
+    if (!texture)
+        texture = MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height, pixels.bytes.get(),
+                              pixels.order);
+    if (!texture) return false;
+    FreeSprite(id);
+    Sprite sprite;
+    sprite.texture = texture;
+    sprite.w = w;
+    sprite.h = h;
+    sprite.storedW = pixels.width;
+    sprite.storedH = pixels.height;
+    sprite.opaque = pixels.opaque;
+    sprite.madeFrom = pixels.identity;
+    sprite.content = NewContent();
     gScreen.sprites[id] = std::move(sprite);
     return true;
 }
@@ -292,8 +375,8 @@ bool CreateBlankSprite(int id, int w, int h) {
     FreeSprite(id);
     Sprite sprite;
     sprite.texture = texture;
-    sprite.w = w;
-    sprite.h = h;
+    sprite.w = sprite.storedW = w;
+    sprite.h = sprite.storedH = h;
     sprite.target = true;
     sprite.content = NewContent();
     gScreen.sprites[id] = std::move(sprite);
@@ -360,11 +443,24 @@ void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     SDL_Rect target{x, y, options.width >= 0 ? options.width : source.w,
                     options.height >= 0 ? options.height : source.h};
     if (source.w <= 0 || source.h <= 0 || target.w <= 0 || target.h <= 0) return;
+    if (sprite.storedW != sprite.w || sprite.storedH != sprite.h) {
+        // Kept at the size it is drawn at: the clip in the texture's pixels.
+        const auto across = [](int at, int stored, int size) {
+            return static_cast<int>(static_cast<int64_t>(at) * stored / size);
+        };
+        const int right = across(source.x + source.w, sprite.storedW, sprite.w);
+        const int bottom = across(source.y + source.h, sprite.storedH, sprite.h);
+        source.x = across(source.x, sprite.storedW, sprite.w);
+        source.y = across(source.y, sprite.storedH, sprite.h);
+        source.w = std::max(1, right - source.x);
+        source.h = std::max(1, bottom - source.y);
+    }
 
     SDL_Texture* texture = sprite.texture;
-    const bool wholeSprite = source.x == 0 && source.y == 0 && source.w == sprite.w && source.h == sprite.h;
-    const int area = sprite.w * sprite.h;
-    if (wholeSprite && (target.w != sprite.w || target.h != sprite.h) && !sprite.target &&
+    const bool wholeSprite =
+        source.x == 0 && source.y == 0 && source.w == sprite.storedW && source.h == sprite.storedH;
+    const int area = sprite.storedW * sprite.storedH;
+    if (wholeSprite && (target.w != sprite.storedW || target.h != sprite.storedH) && !sprite.target &&
         (area >= ScaledCopyMinimumArea || area <= SmallSpriteMaximumArea)) {
         if (SDL_Texture* scaled = ScaledTexture(sprite, target.w, target.h)) {
             texture = scaled;

@@ -1,6 +1,7 @@
 // Windows, the event queue, menus, shortcuts and message boxes on SDL2.
 #include <SDL.h>
 
+#include "platform/common/memory_policy.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace platform {
@@ -144,6 +145,7 @@ void PumpEvents() {
 using namespace sdl;
 
 bool InitWindowSystem() {
+    ReturnLargeBlocksToTheSystem();
     // Keep the desktop's screen saver as it is until the game switches it off.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "assets/embedded.h"
 #include "assets/pictures.h"
 #include "core/main_loop.h"
 #include "platform/platform.h"
@@ -25,8 +26,8 @@ void GameTest::SetUp() {
     appData = folder.string() + "/";
     setenv("APPDATA", appData.c_str(), 1);
     InitGameState(platform::ElapsedMilliseconds(), 0);
-    // Every start-up loads all pictures: decode them once per test program.
-    KeepDecodedPictures(true);
+    // Every start-up loads all pictures, fonts and sounds: decode them once per test program.
+    KeepDecodedAssets(true);
     ClearPictureReplacements();
 }
 
