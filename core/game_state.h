@@ -141,6 +141,8 @@ struct GameState {
     int64_t IntroOn = 1;
     int64_t FunMode = 0;
     int64_t GraphicsOn = 1;
+    int64_t Fullscreen = 0;  // "Vollbild": the main window covers the desktop, the screen scaled to fit
+    int64_t ScaleWindow = 0;  // "Skalieren": the window shows the screen scaled to its size instead of cut
     int64_t SoundOn = 1;
 
     // --- player account

@@ -7,6 +7,7 @@
 #include "core/intro_movie.h"
 #include "core/loading_screen.h"
 #include "core/main_loop.h"
+#include "core/screen_mode.h"
 #include "core/text_table.h"
 #include "core/window_title.h"
 #include "persist/settings.h"
@@ -44,6 +45,7 @@ bool OpenMainWindow() {
     if (!platform::OpenScreen(MainWindow, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
     platform::CreateWindowMenu(MainWindow, "Options", 1, "Settings");  // skipped when the platform cannot
     platform::SetWindowSizeLimits(MainWindow, 1080, 668, width, height - 20);
+    ApplyStartupScreenMode();
     platform::SetFrameRate(static_cast<int>(Game.RefreshRate));
     return true;
 }

@@ -35,6 +35,8 @@ void ReadOptions(const PreferenceGroup& options) {
     const std::string* graphics = FindPreference(options, "Grafik");
     const std::string text = graphics ? *graphics : "0";
     Game.GraphicsOn = text == "0" ? 0 : 1;
+    Game.Fullscreen = Flag(ReadNumber(options, "Vollbild", 0));
+    Game.ScaleWindow = Flag(ReadNumber(options, "Skalieren", 0));
 }
 
 bool ReadPreferencesFile(const std::string& path, Preferences& preferences) {
@@ -49,8 +51,10 @@ bool WritePreferencesFile(const std::string& path, const Preferences& preference
     return platform::WriteWholeFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-// The "Options" group with the six keys in their order, then any other keys it held.
-void PutOptions(Preferences& preferences, const std::array<PreferenceEntry, 6>& values) {
+// The "Options" group with the six keys in their order, "Vollbild" and
+// "Skalieren" after them (older readers skip keys they do not know), then any
+// other keys it held.
+void PutOptions(Preferences& preferences, const std::array<PreferenceEntry, 8>& values) {
     PreferenceGroup* options = FindPreferenceGroup(preferences, OptionsGroup);
     if (!options) {
         preferences.groups.push_back(PreferenceGroup{OptionsGroup, {}});
@@ -65,14 +69,17 @@ void PutOptions(Preferences& preferences, const std::array<PreferenceEntry, 6>& 
     options->entries = std::move(entries);
 }
 
-std::array<PreferenceEntry, 6> OptionValues(int64_t music, int64_t effects, int64_t intro, int64_t fun,
-                                           int64_t graphics, int64_t language) {
+std::array<PreferenceEntry, 8> OptionValues(int64_t music, int64_t effects, int64_t intro, int64_t fun,
+                                           int64_t graphics, int64_t language, int64_t fullscreen,
+                                           int64_t scaled) {
     return {{{"SoundMusik", std::to_string(music)},
              {"SoundSFX", std::to_string(effects)},
              {"Intro", std::to_string(intro)},
              {"Funmodus", std::to_string(fun)},
              {"Grafik", std::to_string(graphics)},
-             {"Lang", std::to_string(language)}}};
+             {"Lang", std::to_string(language)},
+             {"Vollbild", std::to_string(fullscreen)},
+             {"Skalieren", std::to_string(scaled)}}};
 }
 
 // Creates the folder `path` (ending in "/") and any missing folder above it.
@@ -116,7 +123,7 @@ void LoadSettings() {
         // writes the running language over it.
         if (!ReadPreferencesFile(path, preferences)) {
             Preferences defaults;
-            PutOptions(defaults, OptionValues(50, 60, 1, 0, 1, 1));
+            PutOptions(defaults, OptionValues(50, 60, 1, 0, 1, 1, 0, 0));
             WritePreferencesFile(path, defaults);
         }
     }
@@ -129,7 +136,7 @@ void SaveSettings() {
     Preferences preferences;
     ReadPreferencesFile(path, preferences);  // other groups and keys of the file stay as they are
     PutOptions(preferences, OptionValues(Game.MusicVolume, Game.EffectsVolume, Game.IntroOn, Game.FunMode,
-                                         Game.GraphicsOn, Game.Language));
+                                         Game.GraphicsOn, Game.Language, Game.Fullscreen, Game.ScaleWindow));
     WritePreferencesFile(path, preferences);
 }
 

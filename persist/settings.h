@@ -17,7 +17,7 @@ std::string SettingsFilePath();
 // new file when there is none), then loads the save data.
 void LoadSettings();
 
-// Shutdown: writes the save data, then the six settings; silently nothing
+// Shutdown: writes the save data, then the six settings, "Vollbild" and "Skalieren"; silently nothing
 // when the settings file cannot be opened.
 void SaveSettings();
 

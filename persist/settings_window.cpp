@@ -34,6 +34,12 @@ void OpenSettingsWindow() {
     platform::OptionGadget(SettingsWindow, GadgetGerman, 150, 110, 80, 25, "German");
     platform::OptionGadget(SettingsWindow, GadgetEnglish, 150, 130, 80, 25, "English");
     platform::SetGadgetState(Game.Language == 0 ? GadgetGerman : GadgetEnglish, 1);
+    platform::CheckBoxGadget(SettingsWindow, GadgetFullscreen, 150, 150, 80, 25,
+                             Game.Language == 0 ? "Vollbild" : "Fullscreen");
+    platform::SetGadgetState(GadgetFullscreen, Game.Fullscreen != 0 ? 1 : 0);
+    platform::CheckBoxGadget(SettingsWindow, GadgetScaleWindow, 15, 130, 120, 25,
+                             Game.Language == 0 ? "Fenster skalieren" : "Scale window");
+    platform::SetGadgetState(GadgetScaleWindow, Game.ScaleWindow != 0 ? 1 : 0);
     Game.SettingsWindowOpen = 1;
 }
 
@@ -44,6 +50,8 @@ void ConfirmSettingsWindow() {
     Game.IntroOn = platform::GetGadgetState(GadgetIntro) != 0 ? 1 : 0;
     Game.FunMode = platform::GetGadgetState(GadgetFunMode) != 0 ? 1 : 0;
     Game.Language = platform::GetGadgetState(GadgetGerman) != 0 ? 0 : 1;
+    Game.Fullscreen = platform::GetGadgetState(GadgetFullscreen) != 0 ? 1 : 0;
+    Game.ScaleWindow = platform::GetGadgetState(GadgetScaleWindow) != 0 ? 1 : 0;
     platform::CloseWindow(SettingsWindow);
     Game.SettingsWindowOpen = 0;
     Game.GamePhase = PhaseQuit;

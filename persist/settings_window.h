@@ -1,6 +1,6 @@
-// The settings window (window 4): two volume sliders, the intro and fun-mode
-// check boxes, the language options and "OK". Its values take effect at the
-// next start: "OK" ends the game, which then saves them.
+// The settings window (window 4): two volume sliders, the intro, fun-mode,
+// fullscreen and scaled-window check boxes, the language options and "OK". Its values take
+// effect at the next start: "OK" ends the game, which then saves them.
 #pragma once
 
 // Gadget numbers of the settings window. The two language options are
@@ -16,6 +16,8 @@ enum SettingsGadget : int {
     GadgetLanguageLabel,
     GadgetGerman,
     GadgetEnglish,
+    GadgetFullscreen,
+    GadgetScaleWindow,
 };
 
 constexpr int SettingsWindow = 4;

@@ -71,7 +71,19 @@ void ShowWindowNormal(int id);
 // Gives window `id` a menu with one title and one item; false when the platform cannot.
 bool CreateWindowMenu(int id, const std::string& title, int command, const std::string& item);
 
-enum Key : int { KeyEscape = 0, Key1, Key2, KeyE, KeyCount };
+// Fullscreen on the desktop that shows window `id` (its resolution, no mode
+// change): the whole screen drawn scaled to fit, centred between black bars,
+// without the menu strip; the client area then reads as the screen's size.
+// false leaves the window as it was (a desktop that refuses).
+bool SetWindowFullscreen(int id, bool fullscreen);
+bool WindowFullscreen(int id);
+// A window that shows the whole screen scaled to its client area, the same
+// way, instead of cutting it (the player's "Scale window" choice): it may
+// then take any size, and its client area reads as the screen's size.
+void SetWindowScaled(int id, bool scaled);
+
+// Return is either Enter key; Alt either Alt key.
+enum Key : int { KeyEscape = 0, Key1, Key2, KeyE, KeyF11, KeyReturn, KeyAlt, KeyCount };
 
 // Makes `key` pressed in window `id` send a menu event with `command`.
 void AddKeyboardShortcut(int id, Key key, int command);

@@ -19,6 +19,8 @@ struct Window {
     std::string title;
     int flags = 0;
     bool hasMenu = false;
+    bool fullscreen = false;
+    bool scaled = false;
     std::map<int, int> shortcuts;  // key -> command
 };
 
@@ -268,14 +270,34 @@ void SetWindowSizeLimits(int id, int minWidth, int minHeight, int maxWidth, int 
     window.h = ClampToLimits(window.h, minHeight, maxHeight);
 }
 
+// A fullscreen window shows the whole screen, scaled: its client area reads as the screen's size.
 int WindowClientWidth(int id) {
     auto it = M.windows.find(id);
-    return it == M.windows.end() ? 0 : it->second.w;
+    if (it == M.windows.end()) return 0;
+    return (it->second.fullscreen || it->second.scaled) && M.screenOpen ? M.screenWidth : it->second.w;
 }
 
 int WindowClientHeight(int id) {
     auto it = M.windows.find(id);
-    return it == M.windows.end() ? 0 : it->second.h;
+    if (it == M.windows.end()) return 0;
+    return (it->second.fullscreen || it->second.scaled) && M.screenOpen ? M.screenHeight : it->second.h;
+}
+
+bool SetWindowFullscreen(int id, bool fullscreen) {
+    auto it = M.windows.find(id);
+    if (it == M.windows.end() || (fullscreen && Fails(Service::Fullscreen))) return false;
+    it->second.fullscreen = fullscreen;
+    return true;
+}
+
+bool WindowFullscreen(int id) {
+    auto it = M.windows.find(id);
+    return it != M.windows.end() && it->second.fullscreen;
+}
+
+void SetWindowScaled(int id, bool scaled) {
+    auto it = M.windows.find(id);
+    if (it != M.windows.end()) it->second.scaled = scaled;
 }
 
 void ShowWindowNormal(int) {}

@@ -90,7 +90,8 @@ void PinCryptRandomToZero(bool pinned);
 void SeedCryptRandom(uint64_t seed);
 
 // --------------------------------------------------------------- failures
-enum class Service { Keyboard, Sprite, Mouse, Sound, Movie, Window3, Window0, Screen, Menu, CryptRandom };
+// Fullscreen: a desktop that refuses it.
+enum class Service { Keyboard, Sprite, Mouse, Sound, Movie, Window3, Window0, Screen, Menu, CryptRandom, Fullscreen };
 void FailService(Service service, bool fails = true);
 // Another copy of the game holds the instance lock.
 void SetOtherInstanceRunning(bool running);

@@ -31,6 +31,11 @@ int KeyOf(SDL_Scancode code) {
         case SDL_SCANCODE_1: return Key1;
         case SDL_SCANCODE_2: return Key2;
         case SDL_SCANCODE_E: return KeyE;
+        case SDL_SCANCODE_F11: return KeyF11;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER: return KeyReturn;
+        case SDL_SCANCODE_LALT:
+        case SDL_SCANCODE_RALT: return KeyAlt;
         default: return -1;
     }
 }
@@ -43,9 +48,11 @@ void FollowPointer(Window& window, int clientX, int clientY, bool inside) {
     const int maxX = backend.screenW - 1, maxY = backend.screenH - 1;
     int x = SDL_clamp(clientX, 0, maxX), y = SDL_clamp(clientY, 0, maxY);
     if (!inside) {
-        int w = 0, h = 0;
-        SDL_GetWindowSize(window.handle, &w, &h);
-        h -= window.menuHeight;
+        int w = backend.screenW, h = backend.screenH;  // a scaled window: its position in screen pixels
+        if (!ShowsScaled(window)) {
+            SDL_GetWindowSize(window.handle, &w, &h);
+            h -= window.menuHeight;
+        }
         const int toLeft = clientX, toTop = clientY, toRight = w - 1 - clientX, toBottom = h - 1 - clientY;
         const int nearest = SDL_min(SDL_min(toLeft, toTop), SDL_min(toRight, toBottom));
         if (nearest == toLeft) x = 0;
@@ -64,8 +71,9 @@ void InputOnEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION: {
             Window* window = FindWindowBySdlId(event.motion.windowID);
             if (!window) break;
-            const int cx = event.motion.x, cy = event.motion.y - window->menuHeight;
-            const bool inside = cy >= 0;
+            int cx = event.motion.x, cy = event.motion.y - window->menuHeight;
+            bool inside = cy >= 0;
+            if (ShowsScaled(*window)) inside = ScaledPointer(*window, event.motion.x, event.motion.y, cx, cy);
             window->mouseX = inside ? cx : -1;
             window->mouseY = inside ? cy : -1;
             if (FindWindow(State().screenWindow) == window) FollowPointer(*window, cx, cy, inside);
@@ -83,7 +91,9 @@ void InputOnEvent(const SDL_Event& event) {
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) {
                 Window* window = FindWindowBySdlId(event.button.windowID);
-                if (window && FindWindow(State().screenWindow) == window && event.button.y >= window->menuHeight) {
+                int x = 0, y = 0;  // a press in the black bars around a scaled screen is no click on it
+                if (window && FindWindow(State().screenWindow) == window && event.button.y >= window->menuHeight &&
+                    (!ShowsScaled(*window) || ScaledPointer(*window, event.button.x, event.button.y, x, y))) {
                     gInput.buttonDown = true;
                     gInput.pressLatched = true;
                 }

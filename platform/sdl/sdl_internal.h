@@ -44,7 +44,15 @@ struct Window {
     std::vector<Gadget> gadgets;
     // last known pointer position in client coordinates, -1 outside
     int mouseX = -1, mouseY = -1;
+    // fullscreen: the menu strip's height and the window's place before it
+    bool fullscreen = false;
+    int windowedMenuHeight = 0;
+    SDL_Rect windowed{};
+    bool scaled = false;  // windowed, the screen scaled to the client area rather than cut
 };
+
+// The window shows the whole screen scaled (fullscreen or a scaled window).
+inline bool ShowsScaled(const Window& window) { return window.fullscreen || window.scaled; }
 
 struct Backend {
     bool videoUp = false;
@@ -81,6 +89,24 @@ void InputOnShortcut(SDL_Scancode code);
 // for another (a 2D screen of pre-scaled sprites is cheap on any CPU, draws the
 // same pixels everywhere, and starts no GL driver on machines without a GPU).
 SDL_Renderer* CreateWindowRenderer(SDL_Window* window, Uint32 flags);
+
+// Applies the client-area limits of a window to its outer size (not while fullscreen).
+void ApplyLimits(Window& window);
+
+// The scaled screen (sdl_fullscreen.cpp). While the screen's window is
+// fullscreen the screen is drawn into a canvas texture of its own size, and
+// the flip shows the canvas scaled into the window.
+bool ScreenScaled();
+SDL_Texture* ScreenCanvas();
+// The window pixel (wx, wy) of a scaled window as a screen position; false
+// in the black bars around the picture or on the menu strip (the position
+// then lies off the screen).
+bool ScaledPointer(const Window& window, int wx, int wy, int& x, int& y);
+// Shows the canvas and the menu strip: only what `pieces` (screen
+// rectangles) reach when `inPieces`, else the whole client area.
+void PresentScaled(Window& window, bool inPieces, const std::vector<SDL_Rect>& pieces);
+// The screen closes: the canvas goes with its renderer.
+void ScaledOnScreenClosing();
 
 // Sprite-screen hooks used by the window code.
 void ScreenOnWindowClosing(int id);

@@ -175,6 +175,16 @@ void ScreenApplyViewport() {
     if (!backend.renderer || gScreen.drawingInto >= 0) return;
     Window* window = FindWindow(backend.screenWindow);
     if (!window) return;
+    if (SDL_Texture* canvas = ScreenCanvas()) {
+        // Scaled: the whole screen is drawn into its canvas.
+        if (SDL_GetRenderTarget(backend.renderer) != canvas) SDL_SetRenderTarget(backend.renderer, canvas);
+        const SDL_Rect all{0, 0, backend.screenW, backend.screenH};
+        SDL_RenderSetViewport(backend.renderer, &all);
+        SDL_RenderSetClipRect(backend.renderer, &all);
+        return;
+    }
+    // Outside a sprite the only other target is the canvas of a screen scaled before.
+    if (SDL_GetRenderTarget(backend.renderer)) SDL_SetRenderTarget(backend.renderer, nullptr);
     int w = 0, h = 0;
     SDL_GetWindowSize(window->handle, &w, &h);
     // The screen is shown unscaled from the client area's top-left corner
@@ -233,6 +243,7 @@ void CloseScreen() {
         image.texture = nullptr;
     }
     if (Window* window = FindWindow(backend.screenWindow); window && window->hasMenu) MenuShutdown();
+    ScaledOnScreenClosing();
     RepaintReset(false);
     SDL_DestroyRenderer(backend.renderer);
     backend.renderer = nullptr;
@@ -258,6 +269,9 @@ void FlipBuffers() {
     const bool inPieces = RepaintFrame(backend.renderer, viewport);
     Window* window = FindWindow(backend.screenWindow);
     bool stripRedrawn = false;
+    if (window && ScreenScaled()) {
+        PresentScaled(*window, inPieces, RepaintedPieces());
+    } else {
     if (window && window->hasMenu) {
         // An open drop-down covers the screen: the next frame paints it all.
         if (MenuDrawStrip(*window)) RepaintInvalidate();
@@ -276,6 +290,7 @@ void FlipBuffers() {
             SDL_UpdateWindowSurfaceRects(window->handle, gScreen.shown.data(), static_cast<int>(gScreen.shown.size()));
     } else {
         SDL_RenderPresent(backend.renderer);
+    }
     }
     // The frame-rate cap: sleep away what is left of this frame's slot.
     const Uint64 frequency = SDL_GetPerformanceFrequency();
@@ -552,7 +567,7 @@ void SpriteDrawImage(int image, int x, int y) {
 void StopSpriteDrawing() {
     SDL_Renderer* renderer = State().renderer;
     if (!renderer || gScreen.drawingInto < 0) return;
-    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_SetRenderTarget(renderer, ScreenCanvas());
     gScreen.drawingInto = -1;
     ScreenApplyViewport();
 }

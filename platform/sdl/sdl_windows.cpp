@@ -55,9 +55,17 @@ SDL_Scancode ScancodeOf(Key key) {
 
 void Push(EventKind kind, int window, int id = 0) { State().events.push_back(Event{kind, window, id}); }
 
+}  // namespace
+
 // The outer size limits of a window whose client area is limited.
 void ApplyLimits(Window& window) {
-    if (!window.handle || window.maxW <= 0) return;
+    if (!window.handle || window.maxW <= 0 || window.fullscreen) return;
+    if (window.scaled) {
+        // Any size: the screen follows it, never cut; a quarter of it at least.
+        SDL_SetWindowMinimumSize(window.handle, 320, 192 + window.menuHeight);
+        SDL_SetWindowMaximumSize(window.handle, 16384, 16384);
+        return;
+    }
     SDL_SetWindowMinimumSize(window.handle, window.minW, window.minH + window.menuHeight);
     SDL_SetWindowMaximumSize(window.handle, window.maxW, window.maxH + window.menuHeight);
     int w = 0, h = 0;
@@ -67,8 +75,6 @@ void ApplyLimits(Window& window) {
     const int fitH = SDL_clamp(clientH, window.minH, window.maxH);
     if (fitW != w || fitH != clientH) SDL_SetWindowSize(window.handle, fitW, fitH + window.menuHeight);
 }
-
-}  // namespace
 
 void PumpEvents() {
     Backend& backend = State();
@@ -88,7 +94,7 @@ void PumpEvents() {
                 int id = -1;
                 Window* window = FindWindowBySdlId(event.window.windowID, &id);
                 if (window && window->imgui) GadgetsOnEvent(*window, event);
-                if (window && window->hasMenu) MenuOnEvent(*window, event);
+                if (window && window->hasMenu && window->menuHeight > 0) MenuOnEvent(*window, event);
                 if (window && event.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::CloseWindow, id);
                 // A resized or newly shown window may have a new framebuffer.
                 if (id >= 0 && id == backend.screenWindow) RepaintInvalidate();
@@ -114,7 +120,7 @@ void PumpEvents() {
                     GadgetsOnEvent(*window, event);
                     break;
                 }
-                if (window->hasMenu && MenuOnEvent(*window, event)) break;
+                if (window->hasMenu && window->menuHeight > 0 && MenuOnEvent(*window, event)) break;
                 if (event.button.button == SDL_BUTTON_LEFT && event.button.clicks >= 2 &&
                     event.button.y >= window->menuHeight)
                     Push(EventKind::LeftDoubleClick, id);
@@ -130,7 +136,7 @@ void PumpEvents() {
                 if (event.type == SDL_MOUSEMOTION) sdlId = event.motion.windowID;
                 Window* window = sdlId ? FindWindowBySdlId(sdlId) : nullptr;
                 if (window && window->imgui) GadgetsOnEvent(*window, event);
-                if (window && window->hasMenu) MenuOnEvent(*window, event);
+                if (window && window->hasMenu && window->menuHeight > 0) MenuOnEvent(*window, event);
                 break;
             }
         }
@@ -250,6 +256,7 @@ void SetWindowSizeLimits(int id, int minWidth, int minHeight, int maxWidth, int 
 int WindowClientWidth(int id) {
     Window* window = FindWindow(id);
     if (!window) return 0;
+    if (ShowsScaled(*window) && State().screenWindow == id) return State().screenW;  // all of it, scaled
     int w = 0, h = 0;
     SDL_GetWindowSize(window->handle, &w, &h);
     return w;
@@ -258,6 +265,7 @@ int WindowClientWidth(int id) {
 int WindowClientHeight(int id) {
     Window* window = FindWindow(id);
     if (!window) return 0;
+    if (ShowsScaled(*window) && State().screenWindow == id) return State().screenH;
     int w = 0, h = 0;
     SDL_GetWindowSize(window->handle, &w, &h);
     return h - window->menuHeight;

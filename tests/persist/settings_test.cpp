@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "persist/preferences.h"
 #include "persist/save_file.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
@@ -52,7 +53,8 @@ TEST_F(SettingsTest, FirstStartWarnsOnceAndWritesDefaultsButPlaysInGerman) {
     EXPECT_EQ(Game.GraphicsOn, 1);
     EXPECT_EQ(Game.Language, 0);
     EXPECT_EQ(SettingsText(),
-              "[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = 1\r\nLang = 1\r\n");
+              "[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = 1\r\nLang = 1\r\n"
+              "Vollbild = 0\r\nSkalieren = 0\r\n");
     // The save data came along: a new player.
     EXPECT_EQ(Game.Points, 1000);
     EXPECT_GT(platform::FileSize(SaveFilePath()), 0);
@@ -124,11 +126,46 @@ TEST_F(SettingsTest, SavingWritesTheSaveDataThenTheSixKeysInOrder) {
     SaveSettings();
     EXPECT_EQ(SettingsText(),
               "[Window]\r\nX = 3\r\n[Options]\r\nSoundMusik = 40\r\nSoundSFX = 0\r\nIntro = 1\r\nFunmodus = 1\r\n"
-              "Grafik = 1\r\nLang = 0\r\nCustom = keep\r\n");
+              "Grafik = 1\r\nLang = 0\r\nVollbild = 0\r\nSkalieren = 0\r\nCustom = keep\r\n");
     InitGameState(0, 0);
     LoadSettings();
     EXPECT_EQ(Game.Points, 4242);
     EXPECT_EQ(Game.FunMode, 1);
+}
+
+TEST_F(SettingsTest, ScreenModesAreKeptAfterTheSixKeysAndAFileWithoutThemReadsWindowed) {
+    // A file of the older format: no key, a window.
+    WriteSettings("[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = 1\r\n"
+                  "Lang = 1\r\n");
+    Game.Fullscreen = 1;
+    Game.ScaleWindow = 1;
+    LoadSettings();
+    EXPECT_EQ(Game.Fullscreen, 0);
+    EXPECT_EQ(Game.ScaleWindow, 0);
+    Game.Fullscreen = 1;
+    Game.ScaleWindow = 1;
+    SaveSettings();
+    const std::string text = SettingsText();
+    EXPECT_NE(text.find("Lang = 1\r\nVollbild = 1\r\nSkalieren = 1\r\n"), std::string::npos) << text;
+    InitGameState(0, 0);
+    LoadSettings();
+    EXPECT_EQ(Game.Fullscreen, 1);
+    EXPECT_EQ(Game.ScaleWindow, 1);
+    EXPECT_EQ(Game.Language, 1);
+    // What an older reader sees: the six keys first, the new ones after them.
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    const Preferences read = ParsePreferences(bytes.data(), bytes.size());
+    const PreferenceGroup* options = FindPreferenceGroup(read, "Options");
+    ASSERT_NE(options, nullptr);
+    const char* const sixKeys[] = {"SoundMusik", "SoundSFX", "Intro", "Funmodus", "Grafik", "Lang"};
+    for (size_t i = 0; i < 6; ++i) {
+        ASSERT_GT(options->entries.size(), i);
+        EXPECT_EQ(options->entries[i].key, sixKeys[i]);
+    }
+    // Any value other than 0 means fullscreen, as for the other flags.
+    WriteSettings("[Options]\r\nVollbild = 2\r\n");
+    LoadSettings();
+    EXPECT_EQ(Game.Fullscreen, 1);
 }
 
 TEST_F(SettingsTest, SettingsThatCannotBeWrittenAreSkippedSilently) {

@@ -34,6 +34,7 @@ TEST_F(SettingsWindowTest, MenuOpensTheWindowWithTheCurrentSettings) {
     Game.IntroOn = 0;
     Game.FunMode = 1;
     Game.Language = 1;
+    Game.Fullscreen = 1;
     ChooseSettingsFromTheMenu();
     ASSERT_TRUE(platform::WindowExists(SettingsWindow));
     EXPECT_EQ(Game.SettingsWindowOpen, 1);
@@ -44,7 +45,8 @@ TEST_F(SettingsWindowTest, MenuOpensTheWindowWithTheCurrentSettings) {
         {GadgetMusicLabel, "Lautst\xe4rke Musik"}, {GadgetEffectsLabel, "Lautst\xe4rke Effekte"},
         {GadgetIntro, "Intro"},                    {GadgetFunMode, "Fun Modus"},
         {GadgetOk, "OK"},                          {GadgetLanguageLabel, "Language:"},
-        {GadgetGerman, "German"},                  {GadgetEnglish, "English"}};
+        {GadgetGerman, "German"},                  {GadgetEnglish, "English"},
+        {GadgetFullscreen, "Fullscreen"},          {GadgetScaleWindow, "Scale window"}};
     for (const auto& [gadget, label] : labels) {
         EXPECT_EQ(headless::GadgetText(gadget), label);
         EXPECT_EQ(headless::GadgetWindow(gadget), SettingsWindow);
@@ -55,6 +57,7 @@ TEST_F(SettingsWindowTest, MenuOpensTheWindowWithTheCurrentSettings) {
     EXPECT_EQ(platform::GetGadgetState(GadgetFunMode), 1);
     EXPECT_EQ(platform::GetGadgetState(GadgetGerman), 0);
     EXPECT_EQ(platform::GetGadgetState(GadgetEnglish), 1);
+    EXPECT_EQ(platform::GetGadgetState(GadgetFullscreen), 1);
     EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
@@ -65,6 +68,8 @@ TEST_F(SettingsWindowTest, OkTakesTheGadgetsAndEndsTheGame) {
     platform::SetGadgetState(GadgetIntro, 0);
     platform::SetGadgetState(GadgetFunMode, 1);
     platform::SetGadgetState(GadgetEnglish, 1);
+    platform::SetGadgetState(GadgetFullscreen, 1);
+    platform::SetGadgetState(GadgetScaleWindow, 1);
     EXPECT_EQ(platform::GetGadgetState(GadgetGerman), 0);  // one group
     EXPECT_EQ(Game.MusicVolume, 50);                       // nothing changes before "OK"
 
@@ -92,6 +97,8 @@ TEST_F(SettingsWindowTest, OkTakesTheGadgetsAndEndsTheGame) {
     EXPECT_EQ(Game.IntroOn, 0);
     EXPECT_EQ(Game.FunMode, 1);
     EXPECT_EQ(Game.Language, 1);
+    EXPECT_EQ(Game.Fullscreen, 1);
+    EXPECT_EQ(Game.ScaleWindow, 1);
 }
 
 TEST_F(SettingsWindowTest, CloseBoxChangesNothing) {
@@ -114,6 +121,9 @@ TEST_F(SettingsWindowTest, CloseBoxChangesNothing) {
     ChooseSettingsFromTheMenu();
     EXPECT_EQ(platform::GetGadgetState(GadgetMusicVolume), 50);
     EXPECT_EQ(platform::GetGadgetState(GadgetGerman), 1);
+    EXPECT_EQ(headless::GadgetText(GadgetFullscreen), "Vollbild");  // in the game's language
+    EXPECT_EQ(headless::GadgetText(GadgetScaleWindow), "Fenster skalieren");
+    EXPECT_EQ(platform::GetGadgetState(GadgetFullscreen), 0);
 }
 
 TEST_F(SettingsWindowTest, ChoosingTheMenuAgainKeepsTheOpenWindowAsItIs) {
