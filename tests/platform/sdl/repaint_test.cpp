@@ -16,6 +16,7 @@
 #include "core/main_loop.h"
 #include "core/startup.h"
 #include "persist/settings.h"
+#include "platform/common/screen_fit.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 #include "slot/risk_ladder.h"
@@ -130,6 +131,61 @@ TEST_F(RepaintTest, EveryFrameOfPlayMatchesTheWholeRepaintAndIdleFramesPaintLitt
     Game.GamePhase = PhaseSettled;
     CheckedFrames(400, "back from the paytable");
     EXPECT_LT(Repainting().wholeFrames, Repainting().frames);
+}
+
+TEST_F(RepaintTest, FullscreenShowsEveryFrameAsTheWholeScreenScaled) {
+    // The dummy desktop (1024 x 768) is smaller than the screen: scaled down.
+    ASSERT_TRUE(platform::SetWindowFullscreen(0, true));
+    platform::sdl::Window* window = platform::sdl::FindWindow(0);
+    ASSERT_NE(window, nullptr);
+    std::vector<uint8_t> screen;
+    std::vector<uint32_t> argb, expected;
+    platform::ScreenScaler scaler;
+    int64_t frames = 0, inPieces = 0;
+    const auto check = [&](int64_t ms, const char* scene) {
+        for (const int64_t end = platform::ElapsedMilliseconds() + ms; platform::ElapsedMilliseconds() < end;) {
+            const int64_t wholeBefore = Repainting().wholeFrames;
+            RunMainLoopPass();
+            ++frames;
+            inPieces += Repainting().wholeFrames == wholeBefore;
+            int w = 0, h = 0;
+            ASSERT_TRUE(platform::GrabScreen(screen, w, h));
+            ASSERT_EQ(w, 1280);
+            ASSERT_EQ(h, 768);
+            argb.resize(screen.size() / 4);
+            for (size_t i = 0; i < argb.size(); ++i)
+                argb[i] = 0xFF000000u | screen[i * 4] << 16 | screen[i * 4 + 1] << 8 | screen[i * 4 + 2];
+            SDL_Surface* surface = SDL_GetWindowSurface(window->handle);
+            ASSERT_NE(surface, nullptr);
+            ASSERT_EQ(surface->format->BytesPerPixel, 4);
+            const platform::PixelRect picture = platform::FitScreen(surface->w, surface->h, 1280, 768);
+            ASSERT_EQ(picture.w, surface->w);  // nothing cut: the whole width, bars above and below
+            expected.assign(static_cast<size_t>(surface->w) * surface->h, 0);
+            scaler.Prepare(picture, 1280, 768);
+            scaler.Scale(argb.data(), 1280, expected.data(), surface->w, picture);
+            for (int y = 0; y < surface->h; ++y) {
+                const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                                    static_cast<size_t>(y) * surface->pitch);
+                for (int x = 0; x < surface->w; ++x)
+                    if ((row[x] & 0xFFFFFFu) != (expected[static_cast<size_t>(y) * surface->w + x] & 0xFFFFFFu)) {
+                        ADD_FAILURE() << scene << ", frame " << frames << ": window pixel (" << x << ", " << y
+                                      << ") is stale";
+                        return;
+                    }
+            }
+        }
+    };
+    check(1500, "idle");
+    for (int x = 200; x < 1200; x += 80) {
+        platform::MouseLocate(x, 660);
+        check(40, "pointer moving");
+    }
+    RequestSpin(false);
+    check(3000, "spin");
+    EXPECT_GT(inPieces * 2, frames);  // most frames are scaled in pieces
+    ASSERT_TRUE(platform::SetWindowFullscreen(0, false));
+    EXPECT_FALSE(platform::sdl::ScreenScaled());
+    CheckedFrames(500, "windowed again");
 }
 
 }  // namespace
