@@ -15,3 +15,4 @@ echo "== nebulor-sim"
 "$build/nebulor-sim" --spins 1000000 --seed 1 > /dev/null
 echo "== the real game under Xvfb"
 bash "$(dirname "$0")/../bench/window_bench.sh" "$build"
+bash "$(dirname "$0")/../bench/fullscreen_bench.sh" "$build"

@@ -110,6 +110,18 @@ void ScreenScaler::Prepare(const PixelRect& picture, int screenW, int screenH) {
     screenH_ = screenH;
     Taps(picture.w, screenW, columns_, firstColumn_, lastColumn_);
     Taps(picture.h, screenH, rows_, firstRow_, lastRow_);
+    pairs_.assign(columns_.size(), 0);
+    pairWeights_.assign(columns_.size(), {});
+    for (size_t d = 0; d < columns_.size() && screenW >= 2; ++d) {
+        const Tap& t = columns_[d];
+        const bool last = t.from == screenW - 1;  // weight 0: all of it from the right-hand pixel
+        pairs_[d] = last ? screenW - 2 : t.from;
+        const auto right = static_cast<int16_t>(last ? 256 : t.weight);
+        for (int k = 0; k < 4; ++k) {
+            pairWeights_[d][static_cast<size_t>(k)] = static_cast<int16_t>(256 - right);
+            pairWeights_[d][static_cast<size_t>(k + 4)] = right;
+        }
+    }
     upper_.assign(static_cast<size_t>(std::max(picture.w, 0)), 0);
     lower_.assign(static_cast<size_t>(std::max(picture.w, 0)), 0);
 }
@@ -142,10 +154,29 @@ void ScreenScaler::Scale(const uint32_t* screen, int screenPitch, uint32_t* wind
     if (x1 <= x0 || y1 <= y0 || !screen || !window) return;
     const int count = x1 - x0;
     const Tap* columns = columns_.data() + x0;
-    // One screen row scaled across the area's columns.
+    const int* pairs = pairs_.data() + x0;
+    const std::array<int16_t, 8>* weights = pairWeights_.data() + x0;
+    const bool fast = screenW_ >= 2;
+    // One screen row scaled across the area's columns, two at a time.
     const auto across = [&](int row, uint32_t* out) {
         const uint32_t* line = screen + static_cast<size_t>(row) * screenPitch;
-        for (int i = 0; i < count; ++i) {
+        int i = 0;
+        if (fast) {
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i half = _mm_set1_epi16(128);
+            for (; i + 2 <= count; i += 2) {
+                const __m128i a = _mm_mullo_epi16(
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(line + pairs[i])), zero),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights[i].data())));
+                const __m128i b = _mm_mullo_epi16(
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(line + pairs[i + 1])), zero),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights[i + 1].data())));
+                const __m128i sum = _mm_srli_epi16(
+                    _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b)), half), 8);
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(sum, sum));
+            }
+        }
+        for (; i < count; ++i) {
             const Tap& t = columns[i];
             out[i] = t.weight ? Blend(line[t.from], line[t.to], static_cast<uint32_t>(t.weight)) : line[t.from];
         }

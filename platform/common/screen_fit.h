@@ -4,6 +4,7 @@
 // (so only what changed need be scaled again).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -53,6 +54,11 @@ private:
     // The first and last window column (row) that reads each screen column (row); -1 when none.
     std::vector<int> firstColumn_, lastColumn_, firstRow_, lastRow_;
     std::vector<uint32_t> upper_, lower_;  // two screen rows scaled across, for one window row
+    // Each window column as two neighbouring screen pixels and their weights
+    // four times over (the same sums as its tap, with the right-hand pixel at
+    // the screen's last column): what the fast path reads.
+    std::vector<int> pairs_;
+    std::vector<std::array<int16_t, 8>> pairWeights_;
 };
 
 }  // namespace platform

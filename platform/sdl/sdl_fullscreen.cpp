@@ -27,6 +27,10 @@ struct Scaled {
 
 Scaled gScaled;
 
+// The canvas has the window surface's layout, no alpha: the software renderer
+// then blends into it exactly as into the window, on the same fast paths.
+constexpr Uint32 CanvasFormat = SDL_PIXELFORMAT_RGB888;
+
 Window* ScreenWindow() { return FindWindow(State().screenWindow); }
 
 bool DirectLayout(const SDL_Surface* surface) {
@@ -38,7 +42,7 @@ bool DirectLayout(const SDL_Surface* surface) {
 void ReadCanvas(SDL_Renderer* renderer, const SDL_Rect& piece) {
     const int pitch = State().screenW;
     uint32_t* at = gScaled.mirror.data() + static_cast<size_t>(piece.y) * pitch + piece.x;
-    SDL_RenderReadPixels(renderer, &piece, SDL_PIXELFORMAT_ARGB8888, at, pitch * 4);
+    SDL_RenderReadPixels(renderer, &piece, CanvasFormat, at, pitch * 4);
 }
 
 // The client area below the menu strip, in window pixels.
@@ -76,8 +80,10 @@ void PresentSoftware(Window& window, bool inPieces, const std::vector<SDL_Rect>&
     const PixelRect picture = PictureIn(client);
     gScaled.scaler.Prepare(picture, backend.screenW, backend.screenH);
     const size_t screenPixels = static_cast<size_t>(backend.screenW) * backend.screenH;
-    const bool all = !inPieces || surface != gScaled.surface || surface->w != gScaled.surfaceW ||
-                     surface->h != gScaled.surfaceH || gScaled.mirror.size() != screenPixels;
+    // A new surface (a new size, a new mode) holds nothing yet: bars too.
+    const bool fresh = surface != gScaled.surface || surface->w != gScaled.surfaceW ||
+                       surface->h != gScaled.surfaceH || gScaled.mirror.size() != screenPixels;
+    const bool all = !inPieces || fresh;
     gScaled.surface = surface;
     gScaled.surfaceW = surface->w;
     gScaled.surfaceH = surface->h;
@@ -101,9 +107,15 @@ void PresentSoftware(Window& window, bool inPieces, const std::vector<SDL_Rect>&
     const int pitch = direct ? surface->pitch / 4 : surface->w;
     if (all) {
         // Black bars, then the whole picture.
-        for (int y = client.y; y < client.y + client.h; ++y)
-            std::fill(target + static_cast<size_t>(y) * pitch, target + static_cast<size_t>(y) * pitch + client.w,
-                      0xFF000000u);
+        for (int y = client.y; fresh && y < client.y + client.h; ++y) {
+            uint32_t* row = target + static_cast<size_t>(y) * pitch;
+            if (y < picture.y || y >= picture.y + picture.h) {
+                std::fill(row, row + client.w, 0xFF000000u);
+            } else {
+                std::fill(row, row + picture.x, 0xFF000000u);
+                std::fill(row + picture.x + picture.w, row + client.w, 0xFF000000u);
+            }
+        }
         gScaled.scaler.Scale(gScaled.mirror.data(), backend.screenW, target, pitch, picture);
     } else {
         for (const SDL_Rect& r : gScaled.shown)
@@ -111,7 +123,7 @@ void PresentSoftware(Window& window, bool inPieces, const std::vector<SDL_Rect>&
     }
     if (!direct) {
         for (const SDL_Rect& r : gScaled.shown)
-            SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, gScaled.scratch.data() + r.y * surface->w + r.x,
+            SDL_ConvertPixels(r.w, r.h, CanvasFormat, gScaled.scratch.data() + r.y * surface->w + r.x,
                               surface->w * 4, surface->format->format,
                               pixels + r.y * surface->pitch + r.x * surface->format->BytesPerPixel, surface->pitch);
     }
@@ -154,7 +166,7 @@ void PresentAccelerated(Window& window) {
 bool MakeCanvas(int id) {
     Backend& backend = State();
     if (backend.screenWindow != id || !backend.renderer || gScaled.canvas) return true;
-    gScaled.canvas = SDL_CreateTexture(backend.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+    gScaled.canvas = SDL_CreateTexture(backend.renderer, CanvasFormat, SDL_TEXTUREACCESS_TARGET,
                                        backend.screenW, backend.screenH);
     return gScaled.canvas != nullptr;
 }
