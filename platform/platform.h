@@ -264,7 +264,7 @@ void MouseLocate(int x, int y);
 
 // Reads the keyboard for this frame.
 void ExamineKeyboard();
-// Key held down now.
+// Key held down at some moment since the previous ExamineKeyboard (or now).
 bool KeyboardPushed(Key key);
 // Key released since the previous ExamineKeyboard.
 bool KeyboardReleased(Key key);

@@ -18,6 +18,7 @@ struct Input {
     std::array<bool, KeyCount> down{};
     std::array<bool, KeyCount> pressed{};   // went down since the last examine
     std::array<bool, KeyCount> released{};  // went up since the last examine
+    std::array<bool, KeyCount> wentUp{};    // went up since the last examine, shortcut or not
     std::array<bool, KeyCount> releasedSeen{};
     std::array<bool, KeyCount> pushedSeen{};
     std::array<bool, KeyCount> shortcut{};  // the press went to a window shortcut
@@ -109,6 +110,7 @@ void InputOnEvent(const SDL_Event& event) {
             const bool down = event.type == SDL_KEYDOWN;
             if (down) gInput.pressed[key] = true;
             if (!down && gInput.down[key] && !gInput.shortcut[key]) gInput.released[key] = true;
+            if (!down && gInput.down[key]) gInput.wentUp[key] = true;
             if (!down) gInput.shortcut[key] = false;
             gInput.down[key] = down;
             break;
@@ -174,7 +176,10 @@ void ExamineKeyboard() {
     PumpEvents();
     for (int key = 0; key < KeyCount; ++key) {
         gInput.releasedSeen[key] = gInput.released[key];
-        gInput.pushedSeen[key] = gInput.down[key] || gInput.pressed[key];
+        // Held at any moment since the last examine: Alt let go in the same
+        // frame as Enter still held it.
+        gInput.pushedSeen[key] = gInput.down[key] || gInput.pressed[key] || gInput.wentUp[key];
+        gInput.wentUp[key] = false;
         gInput.released[key] = false;
         gInput.pressed[key] = false;
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fullscreen on a 1920 x 1080 desktop, with real keys and clicks: F11 makes
 # the main window cover the screen, a click where the scaled start button is
-# drawn spins (the points drop by the bid), F11 gives the window back, and the
+# drawn spins (the points drop by the bid), Alt+Enter gives the window back, and the
 # choice ("Vollbild" in the settings) survives a restart.
 #
 #   tests/e2e/fullscreen_test.sh BUILD/nebulor BUILD/nebulor-save-info
@@ -75,9 +75,9 @@ done
     fail "points went from $before to $TITLE_POINTS for a bid of $TITLE_BID"
 shot fullscreen-spin
 
-begin "F11 again: the window as it was"
+begin "Alt+Enter: the window as it was"
 sleep 3  # the spin ends
-xdotool key F11
+xdotool key alt+Return
 wait_geometry "$windowed"
 sleep 0.5
 shot windowed-again

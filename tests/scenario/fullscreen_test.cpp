@@ -159,13 +159,20 @@ TEST_F(FullscreenTest, ADesktopThatRefusesLeavesTheWindowWithoutAMessage) {
     EXPECT_EQ(Game.Fullscreen, 0);
     EXPECT_EQ(Game.ShiftY, 20);
     EXPECT_EQ(headless::MessageBoxes().size(), boxes);
-    // Enter alone is no switch.
+    // Enter alone is no switch; Alt let go together with Enter is.
     headless::FailService(headless::Service::Fullscreen, false);
     headless::PressKey(platform::KeyReturn);
     RunFrames(1);
     headless::ReleaseKey(platform::KeyReturn);
     RunFrames(1);
     EXPECT_FALSE(platform::WindowFullscreen(0));
+    headless::PressKey(platform::KeyAlt);
+    headless::PressKey(platform::KeyReturn);
+    RunFrames(1);
+    headless::ReleaseKey(platform::KeyReturn);
+    headless::ReleaseKey(platform::KeyAlt);
+    RunFrames(1);
+    EXPECT_TRUE(platform::WindowFullscreen(0));
 }
 
 TEST_F(FullscreenTest, AScaledWindowShowsTheWholeScreenWhateverItsSize) {
