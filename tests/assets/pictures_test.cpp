@@ -8,7 +8,6 @@
 #include "assets/picture_catalogue.h"
 #include "core/startup.h"
 #include "platform/platform.h"
-#include "tests/assets/catalogue_expectations.h"
 #include "persist/settings.h"
 #include "tests/support/test_game.h"
 
@@ -41,8 +40,8 @@ TEST_F(PicturesTest, EveryPictureBecomesASpriteOfItsSize) {
     OpenMainWindowForTest();
     ASSERT_TRUE(LoadPictures());
     EXPECT_TRUE(headless::MessageBoxes().empty());
-    for (const ExpectedPicture& e : ExpectedPictures()) {
-        if (e.kind != "sprite") continue;
+    for (const PictureEntry& e : kPictureCatalogue) {
+        if (e.kind != std::string("sprite")) continue;
         SCOPED_TRACE(e.number);
         EXPECT_TRUE(platform::SpriteExists(e.number));
         EXPECT_EQ(platform::SpriteWidth(e.number), e.width);
