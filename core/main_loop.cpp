@@ -14,6 +14,7 @@
 #include "slot/win_presentation.h"
 #include "ui/control_panel.h"
 #include "ui/game_screen.h"
+#include "ui/line_frame.h"
 #include "ui/messages.h"
 #include "ui/mouse_input.h"
 #include "ui/win_display.h"

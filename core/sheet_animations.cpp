@@ -4,7 +4,7 @@
 
 #include "assets/sound.h"
 #include "platform/platform.h"
-#include "ui/layout.h"
+#include "core/reel_window.h"
 
 void DrawSheetAnimation(const SpriteAnimation& animation, int64_t clipWidth, int64_t clipHeight) {
     if (animation.frameDuration <= 0 || animation.frameCount <= 0 || animation.columns <= 0) return;

@@ -2,9 +2,14 @@
 
 #include "core/game_state.h"
 #include "persist/settings_window.h"
+#include "ui/buttons.h"
 #include "ui/layout.h"
 
-bool OnAutoplayButton(int64_t x, int64_t y) { return InPercentRect(x, y, 65, 75, 88, 94); }
+// Autoplay is switched by a double-click on the start button.
+bool OnAutoplayButton(int64_t x, int64_t y) {
+    const PercentRect& start = buttons::Start;
+    return InPercentRect(x, y, start.x1, start.x2, start.y1, start.y2);
+}
 
 bool HandleWindowEvent(const platform::Event& event) {
     using platform::EventKind;

@@ -1,7 +1,7 @@
 #include "slot/cell_effects.h"
 
 #include "core/particles.h"
-#include "ui/layout.h"
+#include "core/reel_window.h"
 
 void AddCellAnimation(std::vector<SpriteAnimation>& list, int64_t sprite, int64_t cell, int64_t frameCount,
                       int64_t columns) {

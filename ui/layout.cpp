@@ -16,12 +16,6 @@ void UpdateWindowShift() {
     Game.ShiftX = Game.ScreenWidth - platform::WindowClientWidth(0);
 }
 
-int64_t CellX(int64_t i) {
-    return Game.ReelOriginX + (i / 3) * (Game.CellWidth + Game.ReelGapX + Game.CellGap);
-}
-
-int64_t CellY(int64_t i) { return Game.ReelOriginY + (i % 3) * (Game.CellHeight + Game.CellGap); }
-
 int64_t LayoutX(float percent) { return ScalePercent(Game.ScreenWidth, percent) - Game.ShiftX; }
 
 int64_t LayoutY(float percent) { return ScalePercent(Game.ScreenHeight, percent) - Game.ShiftY; }

@@ -56,16 +56,3 @@ int64_t DrawMessageOverlay(int64_t alpha) {
     }
     return alpha;
 }
-
-void DrawCellFrame(int64_t cell, int64_t red, int64_t green, int64_t blue) {
-    // The same pixels as a transparent cell-sized picture with a 5-pixel frame
-    // set in by 5, drawn as four rectangles so that no picture is made per frame.
-    const int x = static_cast<int>(CellX(cell) - Game.ShiftX);
-    const int y = static_cast<int>(CellY(cell) - Game.ShiftY);
-    const int w = static_cast<int>(Game.CellWidth), h = static_cast<int>(Game.CellHeight);
-    const uint32_t rgb = static_cast<uint32_t>(((red & 0xFF) << 16) | ((green & 0xFF) << 8) | (blue & 0xFF));
-    platform::DrawScreenRect(x + 5, y + 5, w - 10, 5, rgb, 255);
-    platform::DrawScreenRect(x + 5, y + 5, 5, h - 10, rgb, 255);
-    platform::DrawScreenRect(x + w - 10, y + 5, 5, h - 10, rgb, 255);
-    platform::DrawScreenRect(x + 5, y + h - 10, w - 10, 5, rgb, 255);
-}

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "slot/win_presentation.h"
 #include "ui/amount_text.h"
+#include "ui/line_frame.h"
 
 namespace {
 
@@ -79,7 +80,10 @@ void DrawBigWinBanner() {
 void DrawWinDisplay(float) {
     Game.ParticleBlendSource = 6;
     Game.ParticleBlendDest = 1;
-    if (Game.PaylineDemoRunning) StepPaylineDemo();
+    if (Game.PaylineDemoRunning) {
+        StepPaylineDemo();
+        DrawPaylineDemoLine();
+    }
     if (Game.AmbientSparklesOn == 1) AddAmbientSparkle();
     if (Game.BigWinActive == 1) DrawBigWinBanner();
 }
