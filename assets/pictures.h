@@ -17,7 +17,7 @@ void StartDecodingPictures();
 // StartDecodingPictures (it starts them itself when the decoding started
 // was of other pictures). The first picture that cannot be created gets its
 // "Fehler" box and ends the load: false (start-up then ends without saving).
-// Start-up step 25, after the main screen is open.
+// Called by start-up once the main screen is open and its fonts are loaded.
 bool LoadPictures();
 
 // Shows the "Fehler" box with `message` when `created` is false; returns `created`.

@@ -22,7 +22,9 @@ constexpr int LoadingWindow = 3;
 constexpr int LoadingWidth = 400, LoadingHeight = 200;
 constexpr int EscapeCommand = 15;
 
-// Steps 6 to 17: the platform services of the screen, and the loading window.
+// Starts the keyboard, sprite, mouse, sound and movie services, opens the
+// loading window, shows the intro, then opens the loading window's screen and
+// runs the loading screen (its fonts and picture, the sounds, the jingle).
 bool ShowLoadingWindow() {
     if (!platform::InitKeyboard() || !platform::InitSprite() || !platform::InitMouse() || !platform::InitSound() ||
         !platform::InitMovie())
@@ -34,7 +36,8 @@ bool ShowLoadingWindow() {
     return RunLoadingScreen();
 }
 
-// Steps 18 to 23: the main window, its title, screen, menu and limits.
+// Opens the main window with its start-up title, its screen, the Options menu
+// and its size limits, and caps the frame rate at the desktop's refresh rate.
 bool OpenMainWindow() {
     const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
     if (!platform::OpenWindow(MainWindow, 0, 0, width, height, "Nebulor",
@@ -78,7 +81,7 @@ bool Startup() {
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
-    // Step 25: fonts for the main screen, every picture (one that cannot be
+    // With the main screen open: its fonts, every picture (one that cannot be
     // created ends the start), then the reels.
     if (!LoadFonts()) return false;
     ForgetDecodedAtlases();
