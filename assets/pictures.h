@@ -23,10 +23,8 @@ bool LoadPictures();
 // Shows the "Fehler" box with `message` when `created` is false; returns `created`.
 bool CheckLoaded(bool created, const std::string& message);
 
-// The sprite of the loading window's picture (not a catalogue number).
-constexpr int LoadingPictureSprite = 88;
 // Creates the embedded 400 x 200 loading picture as sprite
-// LoadingPictureSprite; called by start-up before it draws the loading screen.
+// SpriteLoadingPicture; called by start-up before it draws the loading screen.
 bool CreateLoadingPicture();
 
 // ------------------------------------------------------------ test support

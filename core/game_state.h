@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/catalogue_numbers.h"
 #include "core/text_table.h"
 
 // Symbol ids on the reels: 0..9 ordinary, 10 scatter, 11 wild.
@@ -128,7 +129,7 @@ struct InfoText {
     int64_t size = 1;           // scale of the font's glyphs (1: as in the atlas)
     int64_t colour = 0xFFFFFF;  // tint 0xRRGGBB
     int64_t alpha = 255;        // alpha 0..255
-    int64_t font = 9;           // bitmap font number (9: the large font)
+    int64_t font = FontLarge;   // bitmap font number
 };
 
 struct GameState {

@@ -1,5 +1,6 @@
 #include "core/main_loop.h"
 
+#include "assets/catalogue_numbers.h"
 #include "core/count_up.h"
 #include "core/developer_keys.h"
 #include "core/game_state.h"
@@ -59,7 +60,7 @@ void RunMainLoopPass() {
     Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
 
     // 17. The game's own pointer, then the capped flip.
-    platform::DrawSprite(55, platform::MouseX(), platform::MouseY());
+    platform::DrawSprite(SpritePointer, platform::MouseX(), platform::MouseY());
     platform::FlipBuffers();
 
     // 18-19. Count-ups, the big-win rule and the title.
@@ -72,7 +73,7 @@ void RunMainLoopPass() {
     if (event.kind == platform::EventKind::None || !HandleWindowEvent(event)) platform::Delay(1);
 }
 
-bool MainLoopFinished() { return Game.GamePhase == PhaseQuit || !platform::WindowExists(0); }
+bool MainLoopFinished() { return Game.GamePhase == PhaseQuit || !platform::WindowExists(WindowMain); }
 
 void RunMainLoop() {
     Game.PreviousFrameTime = 0;

@@ -30,5 +30,15 @@ bad=$(sources 'slot/' | xargs -r grep -n -E 'platform::(Draw|Sprite|Create|Start
 bad=$(sources | grep -v -E '^(tests/)?platform/sdl/' | xargs -r grep -n -E '#include *"platform/sdl/' || true)
 [ -z "$bad" ] || complain "platform/sdl/ included from outside the SDL backend:" "$bad"
 
+# A draw, play or window call whose catalogue number is a bare literal.
+calls='DrawSprite|PlayEffect|PlayEffectIfIdle|PlayMusic|StopMusic|StopEffect|SoundPlaying|PlaySound|StopSound'
+calls+='|DrawBitmapText|TextWidth|TextHeight|SetFontColour|SetFontSize|SetTextAnchor|ResetFontStyle|FontById'
+calls+='|SpriteExists|SpriteWidth|SpriteHeight|CreateSprite|CreateSpriteFromPixels|CreateBlankSprite|FreeSprite'
+calls+='|StartSpriteDrawing|ImageExists|CreateImage|SpriteDrawImage|OpenWindow|CloseWindow|WindowExists'
+calls+='|WindowClientWidth|WindowClientHeight|LoadMovie|PlayMovie|StopMovie|CreateWindowMenu'
+bad=$(for dir in core/ slot/ ui/ assets/ persist/ tools/ bench/; do sources "$dir"; done |
+      xargs -r grep -n -E "\b($calls)\( *-?[0-9]|AddCellAnimation\([^,]+, *[0-9]|AddParticle\([^,]+,[^,]+, *[0-9]" || true)
+[ -z "$bad" ] || complain "bare catalogue numbers (name them in assets/catalogue_numbers.h):" "$bad"
+
 if [ $status -ne 0 ]; then exit 1; fi
-echo "style check: platform headers in their folders, layers kept"
+echo "style check: platform headers in their folders, layers kept, catalogue numbers named"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 
@@ -12,8 +13,8 @@ int64_t ScalePercent(int64_t size, float percent) {
 }
 
 void UpdateWindowShift() {
-    Game.ShiftY = Game.ScreenHeight - platform::WindowClientHeight(0);
-    Game.ShiftX = Game.ScreenWidth - platform::WindowClientWidth(0);
+    Game.ShiftY = Game.ScreenHeight - platform::WindowClientHeight(WindowMain);
+    Game.ShiftX = Game.ScreenWidth - platform::WindowClientWidth(WindowMain);
 }
 
 int64_t LayoutX(float percent) { return ScalePercent(Game.ScreenWidth, percent) - Game.ShiftX; }
