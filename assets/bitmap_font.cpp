@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "assets/catalogue_numbers.h"
 #include "platform/platform.h"
 
 namespace {
@@ -13,7 +14,6 @@ std::vector<BitmapFont*> gFontTable;
 std::list<BitmapFont> gFonts;
 std::list<GlyphSet> gGlyphSets;
 
-constexpr int64_t FirstAtlasNumber = 1000;
 
 bool InTable(int64_t font) { return font >= 0 && font <= MaxFontId; }
 
@@ -89,7 +89,7 @@ int64_t KerningAmount(const BitmapFont* font, int64_t key) {
 }
 
 int64_t FreeAtlasSpriteNumber() {
-    for (int64_t number = FirstAtlasNumber;; ++number) {
+    for (int64_t number = SpriteFontAtlasFirst;; ++number) {
         bool used = false;
         for (const GlyphSet& set : gGlyphSets) used = used || set.atlasSprite == number;
         if (!used) return number;
@@ -97,7 +97,7 @@ int64_t FreeAtlasSpriteNumber() {
 }
 
 int64_t FreeAtlasImageNumber() {
-    for (int64_t number = FirstAtlasNumber;; ++number) {
+    for (int64_t number = SpriteFontAtlasFirst;; ++number) {
         bool used = false;
         for (const GlyphSet& set : gGlyphSets) used = used || set.atlasImage == number;
         if (!used) return number;

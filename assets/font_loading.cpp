@@ -1,15 +1,11 @@
 // Start-up of the fonts: the bitmap fonts 5 to 9 from the embedded packages
 // and the seven system fonts.
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "assets/embedded.h"
 #include "platform/platform.h"
 
 namespace {
-
-constexpr int LoadingWindow = 3;
-
-// Embedded font packages: 0, 1, 2 are the copies of the small glow font, 3 the large one.
-constexpr int SmallFontFirst = 0, SmallFontSecond = 1, SmallFontThird = 2, LargeFont = 3;
 
 BitmapFont* LoadEmbeddedFont(int64_t id, int package) {
     const EmbeddedAsset* asset = FindEmbedded("font", package);
@@ -32,14 +28,14 @@ bool LoadFonts() {
         int package;
         bool reset;
     };
-    static const Step steps[] = {{5, SmallFontSecond, false},
-                                 {6, SmallFontFirst, true},
-                                 {7, SmallFontSecond, true},
-                                 {8, SmallFontThird, true},
-                                 {9, LargeFont, true}};
+    static const Step steps[] = {{FontSmall, FontPackageSmallSecond, false},
+                                 {FontCredits, FontPackageSmallFirst, true},
+                                 {FontDate, FontPackageSmallSecond, true},
+                                 {FontSmallSpare, FontPackageSmallThird, true},
+                                 {FontLarge, FontPackageLarge, true}};
     for (const Step& step : steps) {
         if (!LoadEmbeddedFont(step.id, step.package)) {
-            platform::CloseWindow(LoadingWindow);
+            platform::CloseWindow(WindowLoading);
             platform::MessageBox("Nebulor", "Can't open Font");
             return false;
         }
@@ -47,6 +43,6 @@ bool LoadFonts() {
         SetTextAnchor(step.id, 0.0f, 0.5f);
     }
     static const int pointSizes[] = {5, 10, 15, 20, 30, 40, 50};
-    for (int id = 0; id < 7; ++id) LoadSystemFont(pointSizes[id], id);
+    for (int id = SystemFont5; id <= SystemFont50; ++id) LoadSystemFont(pointSizes[id], id);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "assets/catalogue_numbers.h"
 #include "assets/embedded.h"
 #include "assets/picture_catalogue.h"
 #include "assets/picture_decoding.h"
@@ -60,7 +61,7 @@ std::vector<PictureSource> CatalogueSources() {
     std::vector<PictureSource> sources;
     for (const PictureStep& step : PictureLoadOrder()) {
         const int variant =
-            step.number == 19 && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
+            step.number == SpritePaytablePage && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
         PictureSource source = SourceOf(step.kind, step.number, variant);
         source.drawnSize = DrawnSize(step.zoom);
         sources.push_back(std::move(source));
@@ -123,7 +124,7 @@ bool LoadPictures() {
 bool CreateLoadingPicture() {
     const DecodedPictureRef picture = DecodePicture(SourceOf("picture", 0, 0));
     return picture->ok &&
-           platform::CreateSpriteFromPixels(LoadingPictureSprite, picture->width, picture->height, picture->pixels);
+           platform::CreateSpriteFromPixels(SpriteLoadingPicture, picture->width, picture->height, picture->pixels);
 }
 
 void ReplacePictureData(const std::string& kind, int number, int variant, const std::vector<uint8_t>& png) {

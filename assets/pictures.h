@@ -17,16 +17,14 @@ void StartDecodingPictures();
 // StartDecodingPictures (it starts them itself when the decoding started
 // was of other pictures). The first picture that cannot be created gets its
 // "Fehler" box and ends the load: false (start-up then ends without saving).
-// Start-up step 25, after the main screen is open.
+// Called by start-up once the main screen is open and its fonts are loaded.
 bool LoadPictures();
 
 // Shows the "Fehler" box with `message` when `created` is false; returns `created`.
 bool CheckLoaded(bool created, const std::string& message);
 
-// The sprite of the loading window's picture (not a catalogue number).
-constexpr int LoadingPictureSprite = 88;
 // Creates the embedded 400 x 200 loading picture as sprite
-// LoadingPictureSprite; called by start-up before it draws the loading screen.
+// SpriteLoadingPicture; called by start-up before it draws the loading screen.
 bool CreateLoadingPicture();
 
 // ------------------------------------------------------------ test support

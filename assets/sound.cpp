@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 
@@ -33,31 +34,31 @@ void PlayEffectIfIdle(int64_t sound) {
 }
 
 void PlayLineTone(int64_t n) {
-    if (n >= 1 && n <= 10) PlayEffect(22 + n);
+    if (n >= 1 && n <= 10) PlayEffect(SoundLineToneFirst - 1 + n);
 }
 
 void SpinMusic() {
     if (!Game.SoundOn) return;
     const bool freeGames = Game.FreeGamesWon != Game.FreeGamesPlayed || Game.GameMode == ModeFreeGames;
     if (freeGames) {
-        if (Idle(3, Game.MusicChannel)) {
-            StopMusic(1);
-            StopMusic(2);
+        if (Idle(SoundFreeGamesMusic, Game.MusicChannel)) {
+            StopMusic(SoundSpinJingleFirst);
+            StopMusic(SoundSpinJingleSecond);
             Game.JingleToggle = 0;
-            PlayMusic(3, platform::SoundLoop | platform::SoundMultiChannel);
+            PlayMusic(SoundFreeGamesMusic, platform::SoundLoop | platform::SoundMultiChannel);
         }
         return;
     }
     if (Game.JingleToggle == 0) {
-        StopMusic(2);
-        StopMusic(3);
+        StopMusic(SoundSpinJingleSecond);
+        StopMusic(SoundFreeGamesMusic);
         Game.JingleToggle = 1;
-        PlayMusic(1, platform::SoundMultiChannel);
+        PlayMusic(SoundSpinJingleFirst, platform::SoundMultiChannel);
     } else {
-        StopMusic(1);
-        StopMusic(3);
+        StopMusic(SoundSpinJingleFirst);
+        StopMusic(SoundFreeGamesMusic);
         Game.JingleToggle = 0;
-        PlayMusic(2, platform::SoundMultiChannel);
+        PlayMusic(SoundSpinJingleSecond, platform::SoundMultiChannel);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "bench/ratio_reporter.h"
+#include "assets/catalogue_numbers.h"
 #include "core/count_up.h"
 #include "core/game_state.h"
 #include "core/main_loop.h"
@@ -151,19 +152,19 @@ void BusiestFrame(benchmark::State& state) {
 void IdleFrameFullscreen(benchmark::State& state) {
     StartOnce();
     Idle();
-    if (!platform::SetWindowFullscreen(0, true)) state.SkipWithError("no fullscreen");
+    if (!platform::SetWindowFullscreen(WindowMain, true)) state.SkipWithError("no fullscreen");
     for (int i = 0; i < 120; ++i) RunMainLoopPass();
     for (auto _ : state) RunMainLoopPass();
-    platform::SetWindowFullscreen(0, false);
+    platform::SetWindowFullscreen(WindowMain, false);
 }
 
 void BusiestFrameFullscreen(benchmark::State& state) {
     StartOnce();
     Busiest();
-    if (!platform::SetWindowFullscreen(0, true)) state.SkipWithError("no fullscreen");
+    if (!platform::SetWindowFullscreen(WindowMain, true)) state.SkipWithError("no fullscreen");
     for (int i = 0; i < 60; ++i) RunMainLoopPass();
     for (auto _ : state) RunMainLoopPass();
-    platform::SetWindowFullscreen(0, false);
+    platform::SetWindowFullscreen(WindowMain, false);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/intro_movie.h"
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "core/startup.h"
 #include "persist/settings.h"
@@ -7,19 +8,16 @@
 
 namespace {
 
-constexpr int IntroMovie = 22;
-constexpr int LoadingWindow = 3;
-constexpr int SkipCommand = 15;  // Escape in the loading window
 constexpr int64_t IntroLimitMs = 22000;
 
 // The working folder's "Intro.mpg" first, then the one installed with the
 // game: NEBULOR_DATA_FROM_PROGRAM leads from the program's folder to its
 // data folder (share/nebulor beside games/ under the install prefix).
 bool LoadIntroMovie() {
-    if (platform::LoadMovie(IntroMovie, "Intro.mpg")) return true;
+    if (platform::LoadMovie(MovieIntro, "Intro.mpg")) return true;
     const std::string program = platform::ProgramFolder();
     return !program.empty() &&
-           platform::LoadMovie(IntroMovie, program + NEBULOR_DATA_FROM_PROGRAM "Intro.mpg");
+           platform::LoadMovie(MovieIntro, program + NEBULOR_DATA_FROM_PROGRAM "Intro.mpg");
 }
 
 }  // namespace
@@ -28,14 +26,14 @@ bool WaitForIntroMovie(int64_t startTime) {
     for (;;) {
         const platform::Event event = platform::WindowEvent();
         if (event.kind == platform::EventKind::CloseWindow) {
-            platform::StopMovie(IntroMovie);
+            platform::StopMovie(MovieIntro);
             return false;
         }
-        if (event.kind == platform::EventKind::Menu && event.id == SkipCommand) break;
+        if (event.kind == platform::EventKind::Menu && event.id == CommandEscape) break;
         if (platform::ElapsedMilliseconds() - startTime > IntroLimitMs) break;
         platform::Delay(10);
     }
-    platform::StopMovie(IntroMovie);
+    platform::StopMovie(MovieIntro);
     return true;
 }
 
@@ -43,16 +41,16 @@ bool ShowIntroMovie() {
     if (Game.IntroOn == 1) {
         if (LoadIntroMovie()) {
             const int width = platform::DesktopWidth(), height = platform::DesktopHeight();
-            platform::ResizeWindow(LoadingWindow, 0, 0, width, height);
-            platform::ResizeMovie(IntroMovie, 0, 0, width, height);
-            platform::PlayMovie(IntroMovie, LoadingWindow);
+            platform::ResizeWindow(WindowLoading, 0, 0, width, height);
+            platform::ResizeMovie(MovieIntro, 0, 0, width, height);
+            platform::PlayMovie(MovieIntro, WindowLoading);
         }
         // Shown once: the shutdown writes the player's own choice back.
         WriteIntroPlayed();
     }
-    if (!platform::MovieExists(IntroMovie)) return true;
+    if (!platform::MovieExists(MovieIntro)) return true;
     if (!WaitForIntroMovie(platform::ElapsedMilliseconds())) return false;
-    platform::FreeMovie(IntroMovie);
-    platform::CloseWindow(LoadingWindow);
+    platform::FreeMovie(MovieIntro);
+    platform::CloseWindow(WindowLoading);
     return OpenLoadingWindow();
 }

@@ -6,10 +6,11 @@
 
 #include <cstdint>
 
-// Start-up steps 8 and 9, with the loading window open: plays the intro when
-// it is on and the file loads, notes in the settings file that it was shown,
-// waits for it and then reopens the loading window. false: the program ends
-// now without saving (the window was closed, or it could not be reopened).
+// Called by start-up once the loading window is open, before its screen opens
+// and the fonts and sounds load: plays the intro when it is on and the file
+// loads, notes in the settings file that it was shown, waits for it and then
+// reopens the loading window. false: the program ends now without saving (the
+// window was closed, or it could not be reopened).
 bool ShowIntroMovie();
 
 // Waits while the intro plays: Escape (command 15) or more than 22000 ms

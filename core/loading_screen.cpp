@@ -1,6 +1,7 @@
 #include "core/loading_screen.h"
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "assets/embedded.h"
 #include "assets/pictures.h"
 #include "assets/sound.h"
@@ -9,33 +10,26 @@
 #include "core/startup.h"
 #include "platform/platform.h"
 
-namespace {
-
-constexpr int LoadingWindow = 3;
-constexpr int IntroJingle = 0;
-
-}  // namespace
-
 void DrawLoadingScreen() {
     platform::ClearScreen(0x000000);
-    if (platform::SpriteExists(LoadingPictureSprite) || CreateLoadingPicture())
-        platform::DrawSprite(LoadingPictureSprite, 0, 0);
-    const float width = static_cast<float>(platform::WindowClientWidth(LoadingWindow));
-    const float height = static_cast<float>(platform::WindowClientHeight(LoadingWindow));
-    DrawBitmapText(9, 0.3f * width - 10, 0.3f * height + 20, "Nebulor", 255, 0xFFFFFF, 1.0f);
-    DrawBitmapText(5, 170, 180, "ESC - SKIP", 255, 0xFFFFFF, 0.7f);
+    if (platform::SpriteExists(SpriteLoadingPicture) || CreateLoadingPicture())
+        platform::DrawSprite(SpriteLoadingPicture, 0, 0);
+    const float width = static_cast<float>(platform::WindowClientWidth(WindowLoading));
+    const float height = static_cast<float>(platform::WindowClientHeight(WindowLoading));
+    DrawBitmapText(FontLarge, 0.3f * width - 10, 0.3f * height + 20, "Nebulor", 255, 0xFFFFFF, 1.0f);
+    DrawBitmapText(FontSmall, 170, 180, "ESC - SKIP", 255, 0xFFFFFF, 0.7f);
 }
 
 void PlayIntroJingle() {
-    if (!platform::SoundExists(IntroJingle)) return;
-    PlayMusic(IntroJingle, platform::SoundMultiChannel);
+    if (!platform::SoundExists(SoundIntroJingle)) return;
+    PlayMusic(SoundIntroJingle, platform::SoundMultiChannel);
     for (;;) {
         platform::Delay(10);
         platform::ExamineKeyboard();
         if (platform::KeyboardPushed(platform::KeyEscape))
-            platform::StopSound(IntroJingle, static_cast<int>(Game.MusicChannel));
+            platform::StopSound(SoundIntroJingle, static_cast<int>(Game.MusicChannel));
         platform::WindowEvent();
-        const int status = platform::GetSoundStatus(IntroJingle, static_cast<int>(Game.MusicChannel));
+        const int status = platform::GetSoundStatus(SoundIntroJingle, static_cast<int>(Game.MusicChannel));
         if (status == platform::SoundStopped || status == platform::SoundNoStatus) break;
     }
 }
@@ -43,7 +37,7 @@ void PlayIntroJingle() {
 bool RunLoadingScreen() {
     const EmbeddedAsset* smallFont = FindEmbedded("font", 0);
     if (!LoadBitmapFont(5, smallFont ? smallFont->data : nullptr, smallFont ? smallFont->size : 0, "")) {
-        platform::CloseWindow(LoadingWindow);
+        platform::CloseWindow(WindowLoading);
         return StartupFailure("Can't open Font Tahoma");
     }
     if (!LoadFonts()) return false;
@@ -53,7 +47,7 @@ bool RunLoadingScreen() {
     for (int64_t font = 5; font <= 9; ++font) FreeFont(font);
     if (Game.SoundOn == 1 && !LoadSounds()) return false;
     PlayIntroJingle();
-    platform::FreeSprite(LoadingPictureSprite);
-    platform::CloseWindow(LoadingWindow);
+    platform::FreeSprite(SpriteLoadingPicture);
+    platform::CloseWindow(WindowLoading);
     return true;
 }

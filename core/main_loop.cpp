@@ -1,5 +1,6 @@
 #include "core/main_loop.h"
 
+#include "assets/catalogue_numbers.h"
 #include "core/count_up.h"
 #include "core/developer_keys.h"
 #include "core/game_state.h"
@@ -14,6 +15,7 @@
 #include "slot/win_presentation.h"
 #include "ui/control_panel.h"
 #include "ui/game_screen.h"
+#include "ui/line_frame.h"
 #include "ui/messages.h"
 #include "ui/mouse_input.h"
 #include "ui/win_display.h"
@@ -58,7 +60,7 @@ void RunMainLoopPass() {
     Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
 
     // 17. The game's own pointer, then the capped flip.
-    platform::DrawSprite(55, platform::MouseX(), platform::MouseY());
+    platform::DrawSprite(SpritePointer, platform::MouseX(), platform::MouseY());
     platform::FlipBuffers();
 
     // 18-19. Count-ups, the big-win rule and the title.
@@ -71,7 +73,7 @@ void RunMainLoopPass() {
     if (event.kind == platform::EventKind::None || !HandleWindowEvent(event)) platform::Delay(1);
 }
 
-bool MainLoopFinished() { return Game.GamePhase == PhaseQuit || !platform::WindowExists(0); }
+bool MainLoopFinished() { return Game.GamePhase == PhaseQuit || !platform::WindowExists(WindowMain); }
 
 void RunMainLoop() {
     Game.PreviousFrameTime = 0;

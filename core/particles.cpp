@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 
@@ -113,5 +114,5 @@ void SpawnScatterSparkle(int64_t cellX, int64_t reelY, int64_t offset) {
     const float y = RandomBetween(top + 70, top + static_cast<float>(Game.CellHeight)) - 50;
     const float x = RandomBetween(cx + 30, cx + static_cast<float>(Game.CellWidth) - 30);
     const float life = RandomBetween(0.3f, 1.0f);
-    AddParticle(life, 100, 74, 74, x, y, vx, vy, 2.0f, sizeStart, sizeEnd, 131, 209, 212, 131, 209, 212, 10, 10, 255);
+    AddParticle(life, 100, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 2.0f, sizeStart, sizeEnd, 131, 209, 212, 131, 209, 212, 10, 10, 255);
 }

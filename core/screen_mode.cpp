@@ -1,25 +1,24 @@
 #include "core/screen_mode.h"
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr int MainWindow = 0;
-
 // The setting follows what the desktop gave, so the next start asks for what the player saw.
 void SetFullscreen(bool fullscreen) {
-    if (!platform::SetWindowFullscreen(MainWindow, fullscreen)) fullscreen = platform::WindowFullscreen(MainWindow);
+    if (!platform::SetWindowFullscreen(WindowMain, fullscreen)) fullscreen = platform::WindowFullscreen(WindowMain);
     Game.Fullscreen = fullscreen ? 1 : 0;
 }
 
 }  // namespace
 
 void ApplyStartupScreenMode() {
-    if (Game.ScaleWindow != 0) platform::SetWindowScaled(MainWindow, true);
+    if (Game.ScaleWindow != 0) platform::SetWindowScaled(WindowMain, true);
     if (Game.Fullscreen != 0) SetFullscreen(true);
 }
 
 void ToggleFullscreen() {
-    if (platform::WindowExists(MainWindow)) SetFullscreen(!platform::WindowFullscreen(MainWindow));
+    if (platform::WindowExists(WindowMain)) SetFullscreen(!platform::WindowFullscreen(WindowMain));
 }

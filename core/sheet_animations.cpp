@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "platform/platform.h"
-#include "ui/layout.h"
+#include "core/reel_window.h"
 
 void DrawSheetAnimation(const SpriteAnimation& animation, int64_t clipWidth, int64_t clipHeight) {
     if (animation.frameDuration <= 0 || animation.frameCount <= 0 || animation.columns <= 0) return;
@@ -32,7 +33,7 @@ void DrawExtraWildOverlay() {
         options.clipWidth = static_cast<int>(Game.CellWidth);
         options.clipHeight = static_cast<int>(Game.CellHeight);
         options.intensity = static_cast<int>(std::min<int64_t>(Game.WildOverlayAlpha, 255));
-        platform::DrawSprite(static_cast<int>(SymbolWild), static_cast<int>(CellX(cell) - Game.ShiftX),
+        platform::DrawSprite(static_cast<int>(SpriteSymbolFirst + SymbolWild), static_cast<int>(CellX(cell) - Game.ShiftX),
                              static_cast<int>(CellY(cell) - Game.ShiftY), options);
     }
 }
@@ -42,7 +43,7 @@ void DrawFreeGameAnimations() {
     for (const SpriteAnimation& animation : Game.FreeGameAnimations) {
         if (Game.RespinRunning) continue;
         DrawSheetAnimation(animation, Game.CellWidth, Game.CellHeight);
-        if (Game.SoundOn && !SoundPlaying(5, Game.EffectsChannel)) PlayEffect(5);
+        if (Game.SoundOn && !SoundPlaying(SoundFreeGameSparkle, Game.EffectsChannel)) PlayEffect(SoundFreeGameSparkle);
     }
     if (Game.FreeGameAnimations.empty()) return;
     if (Game.TimerGate == 0) {
@@ -52,7 +53,7 @@ void DrawFreeGameAnimations() {
     if (Game.FrameTime - Game.TimerGateStart >= 1000) {
         Game.TimerGate = 0;
         Game.FreeGameAnimations.clear();
-        StopEffect(5);
+        StopEffect(SoundFreeGameSparkle);
     }
 }
 
@@ -60,7 +61,7 @@ void DrawRespinAnimations() {
     for (const SpriteAnimation& animation : Game.RespinAnimations) {
         if (!Game.RespinRunning) continue;
         DrawSheetAnimation(animation, Game.ReelWindowWidth, Game.ReelWindowHeight);
-        if (Game.SoundOn && !SoundPlaying(33, Game.EffectsChannel)) PlayEffect(33);
+        if (Game.SoundOn && !SoundPlaying(SoundRespin, Game.EffectsChannel)) PlayEffect(SoundRespin);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "assets/picture_decoding.h"
 #include "assets/pictures.h"
 #include "core/game_state.h"
@@ -18,33 +19,33 @@
 
 namespace {
 
-constexpr int MainWindow = 0;
-constexpr int LoadingWindow = 3;
 constexpr int LoadingWidth = 400, LoadingHeight = 200;
-constexpr int EscapeCommand = 15;
 
-// Steps 6 to 17: the platform services of the screen, and the loading window.
+// Starts the keyboard, sprite, mouse, sound and movie services, opens the
+// loading window, shows the intro, then opens the loading window's screen and
+// runs the loading screen (its fonts and picture, the sounds, the jingle).
 bool ShowLoadingWindow() {
     if (!platform::InitKeyboard() || !platform::InitSprite() || !platform::InitMouse() || !platform::InitSound() ||
         !platform::InitMovie())
         return StartupFailure("Can't open DirectX 7-9");
     if (!OpenLoadingWindow()) return false;
     if (!ShowIntroMovie()) return false;
-    if (!platform::OpenScreen(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight))
+    if (!platform::OpenScreen(WindowLoading, 0, 0, LoadingWidth, LoadingHeight))
         return StartupFailure("Can't open Loading Window");
     return RunLoadingScreen();
 }
 
-// Steps 18 to 23: the main window, its title, screen, menu and limits.
+// Opens the main window with its start-up title, its screen, the Options menu
+// and its size limits, and caps the frame rate at the desktop's refresh rate.
 bool OpenMainWindow() {
     const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
-    if (!platform::OpenWindow(MainWindow, 0, 0, width, height, "Nebulor",
+    if (!platform::OpenWindow(WindowMain, 0, 0, width, height, "Nebulor",
                               platform::WindowCaptioned | platform::WindowCentered))
         return StartupFailure("Can't open Main Window");
     ComposeStartupTitle();
-    if (!platform::OpenScreen(MainWindow, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
-    platform::CreateWindowMenu(MainWindow, "Options", 1, "Settings");  // skipped when the platform cannot
-    platform::SetWindowSizeLimits(MainWindow, 1080, 668, width, height - 20);
+    if (!platform::OpenScreen(WindowMain, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
+    platform::CreateWindowMenu(WindowMain, "Options", CommandSettings, "Settings");  // skipped when the platform cannot
+    platform::SetWindowSizeLimits(WindowMain, 1080, 668, width, height - 20);
     ApplyStartupScreenMode();
     platform::SetFrameRate(static_cast<int>(Game.RefreshRate));
     return true;
@@ -53,10 +54,10 @@ bool OpenMainWindow() {
 }  // namespace
 
 bool OpenLoadingWindow() {
-    if (!platform::OpenWindow(LoadingWindow, 0, 0, LoadingWidth, LoadingHeight, "Nebulor",
+    if (!platform::OpenWindow(WindowLoading, 0, 0, LoadingWidth, LoadingHeight, "Nebulor",
                               platform::WindowBorderless | platform::WindowCentered))
         return StartupFailure("Can't open Loading Window");
-    platform::AddKeyboardShortcut(LoadingWindow, platform::KeyEscape, EscapeCommand);
+    platform::AddKeyboardShortcut(WindowLoading, platform::KeyEscape, CommandEscape);
     return true;
 }
 
@@ -80,20 +81,20 @@ bool Startup() {
     if (!ShowLoadingWindow()) return false;
     if (!OpenMainWindow()) return false;
     platform::OpenCryptRandom();
-    // Step 25: fonts for the main screen, every picture (one that cannot be
+    // With the main screen open: its fonts, every picture (one that cannot be
     // created ends the start), then the reels.
     if (!LoadFonts()) return false;
     ForgetDecodedAtlases();
     if (!LoadPictures()) return false;
     SetupReels();
-    platform::RemoveKeyboardShortcut(MainWindow, platform::KeyEscape);
+    platform::RemoveKeyboardShortcut(WindowMain, platform::KeyEscape);
     // The screen holds the pointer from the start; the game draws its own.
     platform::ReleaseMouse(false);
     platform::ExamineMouse();
     platform::SetScreenSaverEnabled(false);
     Game.GamePhase = PhaseReady;
     Game.AllReelsStopped = 0;
-    platform::ShowWindowNormal(MainWindow);
+    platform::ShowWindowNormal(WindowMain);
     ShowPaylineDemo();
     Game.Paylines = 0;
     Game.WinDisplayBlocked = 1;
@@ -103,7 +104,7 @@ bool Startup() {
 void Shutdown() {
     SettleAccountsForSave();  // nothing the player had in play is lost by quitting
     platform::CloseScreen();
-    if (platform::WindowExists(MainWindow)) platform::CloseWindow(MainWindow);
+    if (platform::WindowExists(WindowMain)) platform::CloseWindow(WindowMain);
     SaveSettings();  // the save data first, then the settings
     Game.CountUps.clear();
     Game.Particles.clear();

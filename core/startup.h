@@ -13,7 +13,8 @@ void Shutdown();
 int GameMain();
 
 // Opens the 400 x 200 borderless loading window with Escape bound to command
-// 15 (start-up step 7, and again after the intro); false after the failure message.
+// 15 (right after the platform services start, and again after the intro);
+// false after the failure message.
 bool OpenLoadingWindow();
 
 // Shows a start-up failure ("Nebulor" box with one line); returns false.

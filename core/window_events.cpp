@@ -1,34 +1,40 @@
 #include "core/window_events.h"
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "persist/settings_window.h"
+#include "ui/buttons.h"
 #include "ui/layout.h"
 
-bool OnAutoplayButton(int64_t x, int64_t y) { return InPercentRect(x, y, 65, 75, 88, 94); }
+// Autoplay is switched by a double-click on the start button.
+bool OnAutoplayButton(int64_t x, int64_t y) {
+    const PercentRect& start = buttons::Start;
+    return InPercentRect(x, y, start.x1, start.x2, start.y1, start.y2);
+}
 
 bool HandleWindowEvent(const platform::Event& event) {
     using platform::EventKind;
     switch (event.kind) {
         case EventKind::Menu:
-            if (event.window != 0 || event.id != 1) return false;
+            if (event.window != WindowMain || event.id != CommandSettings) return false;
             OpenSettingsWindow();
             return true;
         case EventKind::Gadget:
-            if (event.window != SettingsWindow || event.id != GadgetOk) return false;
+            if (event.window != WindowSettings || event.id != GadgetOk) return false;
             ConfirmSettingsWindow();
             return true;
         case EventKind::CloseWindow:
-            if (event.window == SettingsWindow) {
+            if (event.window == WindowSettings) {
                 CancelSettingsWindow();
                 return true;
             }
-            if (event.window == 0 || event.window == -1) {
-                platform::CloseWindow(0);  // the loop then ends
+            if (event.window == WindowMain || event.window == -1) {
+                platform::CloseWindow(WindowMain);  // the loop then ends
                 return true;
             }
             return false;
         case EventKind::LeftDoubleClick:
-            if (event.window != 0) return false;
+            if (event.window != WindowMain) return false;
             if (Game.FunMode == 0 && Game.GamePhase != PhaseWheelIdle && Game.GamePhase != PhaseWheelTurning &&
                 OnAutoplayButton(platform::MouseX(), platform::MouseY()))
                 Game.Autoplay = Game.Autoplay ? 0 : 1;

@@ -7,7 +7,7 @@
 #include "core/game_state.h"
 #include "persist/block_codec.h"
 #include "persist/preferences.h"
-#include "persist/settings.h"
+#include "persist/user_folder.h"
 #include "platform/platform.h"
 
 namespace {

@@ -5,10 +5,7 @@
 
 #include <string>
 
-// The per-user data folder "<base>/Dax-Fenno/Nebulor v2.5/" (created when
-// missing), or the empty string when it cannot be made: files are then
-// addressed by their bare names in the working folder.
-std::string SettingsFolder();
+#include "persist/user_folder.h"
 
 // Full path of the settings file.
 std::string SettingsFilePath();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 
@@ -12,32 +13,32 @@ int SliderValue(int64_t volume) { return static_cast<int>(std::clamp<int64_t>(vo
 }  // namespace
 
 void OpenSettingsWindow() {
-    if (platform::WindowExists(SettingsWindow)) {
-        platform::ShowWindowNormal(SettingsWindow);
+    if (platform::WindowExists(WindowSettings)) {
+        platform::ShowWindowNormal(WindowSettings);
         return;
     }
-    if (!platform::OpenWindow(SettingsWindow, 0, 0, 240, 200, "Settings",
+    if (!platform::OpenWindow(WindowSettings, 0, 0, 240, 200, "Settings",
                               platform::WindowDialog | platform::WindowCentered))
         return;
-    platform::TextGadget(SettingsWindow, GadgetMusicLabel, 15, 8, 100, 25, "Lautst\xe4rke Musik");
-    platform::TrackBarGadget(SettingsWindow, GadgetMusicVolume, 15, 37, 100, 25, 0, 100);
+    platform::TextGadget(WindowSettings, GadgetMusicLabel, 15, 8, 100, 25, "Lautst\xe4rke Musik");
+    platform::TrackBarGadget(WindowSettings, GadgetMusicVolume, 15, 37, 100, 25, 0, 100);
     platform::SetGadgetState(GadgetMusicVolume, SliderValue(Game.MusicVolume));
-    platform::TextGadget(SettingsWindow, GadgetEffectsLabel, 15, 71, 100, 25, "Lautst\xe4rke Effekte");
-    platform::TrackBarGadget(SettingsWindow, GadgetEffectsVolume, 15, 111, 100, 25, 0, 100);
+    platform::TextGadget(WindowSettings, GadgetEffectsLabel, 15, 71, 100, 25, "Lautst\xe4rke Effekte");
+    platform::TrackBarGadget(WindowSettings, GadgetEffectsVolume, 15, 111, 100, 25, 0, 100);
     platform::SetGadgetState(GadgetEffectsVolume, SliderValue(Game.EffectsVolume));
-    platform::CheckBoxGadget(SettingsWindow, GadgetIntro, 15, 150, 40, 25, "Intro");
+    platform::CheckBoxGadget(WindowSettings, GadgetIntro, 15, 150, 40, 25, "Intro");
     platform::SetGadgetState(GadgetIntro, Game.IntroOn != 0 ? 1 : 0);
-    platform::CheckBoxGadget(SettingsWindow, GadgetFunMode, 15, 170, 80, 25, "Fun Modus");
+    platform::CheckBoxGadget(WindowSettings, GadgetFunMode, 15, 170, 80, 25, "Fun Modus");
     platform::SetGadgetState(GadgetFunMode, Game.FunMode != 0 ? 1 : 0);
-    platform::ButtonGadget(SettingsWindow, GadgetOk, 150, 170, 30, 20, "OK");
-    platform::TextGadget(SettingsWindow, GadgetLanguageLabel, 150, 90, 100, 25, "Language:");
-    platform::OptionGadget(SettingsWindow, GadgetGerman, 150, 110, 80, 25, "German");
-    platform::OptionGadget(SettingsWindow, GadgetEnglish, 150, 130, 80, 25, "English");
+    platform::ButtonGadget(WindowSettings, GadgetOk, 150, 170, 30, 20, "OK");
+    platform::TextGadget(WindowSettings, GadgetLanguageLabel, 150, 90, 100, 25, "Language:");
+    platform::OptionGadget(WindowSettings, GadgetGerman, 150, 110, 80, 25, "German");
+    platform::OptionGadget(WindowSettings, GadgetEnglish, 150, 130, 80, 25, "English");
     platform::SetGadgetState(Game.Language == 0 ? GadgetGerman : GadgetEnglish, 1);
-    platform::CheckBoxGadget(SettingsWindow, GadgetFullscreen, 150, 150, 80, 25,
+    platform::CheckBoxGadget(WindowSettings, GadgetFullscreen, 150, 150, 80, 25,
                              Game.Language == 0 ? "Vollbild" : "Fullscreen");
     platform::SetGadgetState(GadgetFullscreen, Game.Fullscreen != 0 ? 1 : 0);
-    platform::CheckBoxGadget(SettingsWindow, GadgetScaleWindow, 15, 130, 120, 25,
+    platform::CheckBoxGadget(WindowSettings, GadgetScaleWindow, 15, 130, 120, 25,
                              Game.Language == 0 ? "Fenster skalieren" : "Scale window");
     platform::SetGadgetState(GadgetScaleWindow, Game.ScaleWindow != 0 ? 1 : 0);
     Game.SettingsWindowOpen = 1;
@@ -52,13 +53,13 @@ void ConfirmSettingsWindow() {
     Game.Language = platform::GetGadgetState(GadgetGerman) != 0 ? 0 : 1;
     Game.Fullscreen = platform::GetGadgetState(GadgetFullscreen) != 0 ? 1 : 0;
     Game.ScaleWindow = platform::GetGadgetState(GadgetScaleWindow) != 0 ? 1 : 0;
-    platform::CloseWindow(SettingsWindow);
+    platform::CloseWindow(WindowSettings);
     Game.SettingsWindowOpen = 0;
     Game.GamePhase = PhaseQuit;
 }
 
 void CancelSettingsWindow() {
     platform::MessageBox("Info", "Settings not saved!");
-    platform::CloseWindow(SettingsWindow);
+    platform::CloseWindow(WindowSettings);
     Game.SettingsWindowOpen = 0;
 }

@@ -1,3 +1,4 @@
+#include "assets/catalogue_numbers.h"
 // The settings window (window 4): two volume sliders, the intro, fun-mode,
 // fullscreen and scaled-window check boxes, the language options and "OK". Its values take
 // effect at the next start: "OK" ends the game, which then saves them.
@@ -20,7 +21,6 @@ enum SettingsGadget : int {
     GadgetScaleWindow,
 };
 
-constexpr int SettingsWindow = 4;
 
 // Menu command 1 ("Settings"): opens the window with the current settings
 // (or brings it to the front when it is open already).

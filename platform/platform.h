@@ -28,7 +28,8 @@ namespace platform {
 
 // Brings up the window system and event queue; first call of start-up.
 bool InitWindowSystem();
-// The per-service start calls of start-up step 6; each returns false on failure.
+// The per-service start calls, made by start-up before the loading window
+// opens; each returns false on failure.
 bool InitKeyboard();
 bool InitSprite();
 bool InitMouse();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "core/game_state.h"
 #include "core/text_table.h"
@@ -46,7 +47,7 @@ void InsertScatterEntry(const int64_t* cells, int64_t count, float payFactor, in
 
 void ShowFreeGamesMessage(const std::string& second) {
     Game.MessageOverlayOn = 1;
-    ShowMessage(Text(TextYouHave), second, "", "", 1, 3, 3, 2, 1);
+    ShowMessage(Text(TextYouHave), second, "", "", 1, SystemFont20, SystemFont20, SystemFont15, SystemFont10);
 }
 
 std::string DisplayAmount(int64_t amount) {
@@ -100,7 +101,7 @@ void ApplyScatterOutcome() {
 
     if (n == 2 && Game.GameMode == ModeBaseGame) {
         for (int64_t k = 0; k < found; ++k)
-            AddCellAnimation(Game.SymbolAnimations, SymbolScatter, cells[k], 25, 5);
+            AddCellAnimation(Game.SymbolAnimations, SpriteSymbolFirst + SymbolScatter, cells[k], 25, 5);
         InsertScatterEntry(cells, found, 0.1f, 0);
         if (Game.Level < 5) {
             Game.Autoplay = 0;
@@ -111,7 +112,7 @@ void ApplyScatterOutcome() {
     } else if (n == 2 && Game.GameMode == ModeFreeGames) {
         Game.FreeGamesWon += 1;
         ShowFreeGamesMessage(Text(TextOneFreeGameWon));
-        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.FreeGameAnimations, 12, cells[k], 25, 5);
+        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.FreeGameAnimations, SpriteScatterEffect, cells[k], 25, 5);
         InsertScatterEntry(cells, found, 0.1f, 0);
     } else if (n >= 3) {
         const int64_t multiplier = n == 3 ? 1 : n == 4 ? 4 : 20;
@@ -122,7 +123,7 @@ void ApplyScatterOutcome() {
         Game.GameMode = ModeFreeGames;
         Game.Autoplay = 0;
         Game.Level = 1;
-        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.FreeGameAnimations, 12, cells[k], 25, 5);
+        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.FreeGameAnimations, SpriteScatterEffect, cells[k], 25, 5);
         InsertScatterEntry(cells, found, static_cast<float>(multiplier), multiplier);
     }
     Game.ScatterCount = 0;
@@ -149,13 +150,13 @@ void EndFreeGames() {
     if (Game.FreeGamesPlayed < Game.FreeGamesWon || AnyEntryUnpaid()) return;
     Game.MessageOverlayOn = 1;
     ShowMessage(Text(TextFreeGamesEnd), Text(TextYouHave), DisplayAmount(Game.FreeGamesWin), Text(TextWon), 1,
-                3, 3, 2, 1);
+                SystemFont20, SystemFont20, SystemFont15, SystemFont10);
     Game.FreeGamesWin = 0;
     Game.FreeGamesWon = 0;
     Game.FreeGamesPlayed = 0;
     Game.TimerGate = 0;
     Game.Level = 1;
     Game.GameMode = ModeBaseGame;
-    StopMusic(3);
+    StopMusic(SoundFreeGamesMusic);
     Game.ExtraWildMap.fill(0);
 }

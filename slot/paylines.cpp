@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "assets/catalogue_numbers.h"
 #include "slot/cell_effects.h"
 #include "slot/line_match.h"
 
@@ -54,7 +55,7 @@ void EvaluateLines() {
         for (int64_t cell = 0; cell < CellCount; ++cell) {
             if (Game.SymbolGrid[cell] != SymbolWild || Game.ExtraWildMap[cell] != 0) continue;
             Game.ExtraWildMap[cell] = 1;
-            AddCellAnimation(Game.FreeGameAnimations, 13, cell, 25, 5);
+            AddCellAnimation(Game.FreeGameAnimations, SpriteWildEffect, cell, 25, 5);
         }
     }
 
@@ -80,7 +81,7 @@ void EvaluateLines() {
             for (int64_t k = 0; k < match.count; ++k) {
                 const int64_t cell = entry.cells[k];
                 entry.winSymbols[k] = Game.SymbolGrid[cell];
-                AddCellAnimation(Game.SymbolAnimations, Game.SymbolGrid[cell], cell, 25, 5);
+                AddCellAnimation(Game.SymbolAnimations, SpriteSymbolFirst + Game.SymbolGrid[cell], cell, 25, 5);
                 entry.counted[k] = 1;
                 Game.WinCellMap[cell] = 1;
             }

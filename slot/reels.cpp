@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
@@ -14,8 +15,6 @@
 #include "slot/win_presentation.h"
 
 namespace {
-
-constexpr int64_t RespinSheet = 17;
 
 // Sets the motion of a reel that travels `stops` stops from where it rests.
 void LaunchReel(ReelState& reel, double tau, int64_t stops) {
@@ -41,7 +40,7 @@ void StopReel(int64_t r) {
     for (int64_t row = 0; row < RowCount; ++row) {
         const int64_t cell = r * RowCount + row;
         if (ReelSymbol(r, reel.restOffset, row) != SymbolScatter || Game.ExtraWildMap[cell] != 0) continue;
-        PlayEffect(4);
+        PlayEffect(SoundScatterLanding);
         if (!respinActive) continue;
         Game.ScattersLanded += 1;
         reel.held = 1;
@@ -58,7 +57,7 @@ void StopReel(int64_t r) {
 void FinishSpin() {
     Game.SpinFinished = 1;
     Game.RespinPending = 0;
-    StopEffect(33);
+    StopEffect(SoundRespin);
     Game.RespinRunning = 0;
     Game.GamePhase = PhaseSettled;
     CaptureGrid();
@@ -149,7 +148,7 @@ void StartRespin() {
     for (int64_t r = 0; r < ReelCount; ++r) {
         ReelState& reel = Game.Reels[r];
         if (reel.respinRequest != 1) continue;
-        AddCellAnimation(Game.RespinAnimations, RespinSheet, r * RowCount, 70, 9);
+        AddCellAnimation(Game.RespinAnimations, SpriteRespinSheet, r * RowCount, 70, 9);
         LaunchReel(reel, 30.0 * static_cast<double>(r) + 50.0, 10 * r + platform::CryptRandom(5) + 10);
     }
 }

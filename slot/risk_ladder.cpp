@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
@@ -36,13 +37,13 @@ void CloseLadder(int64_t win) {
 void PlayTick() {
     const int64_t shown = Game.LadderShownRung;
     if (shown >= 12)
-        PlayEffect(8);
+        PlayEffect(SoundLadderTickTop);
     else if (shown >= 8)
-        PlayEffect(9);
+        PlayEffect(SoundLadderTickHigh);
     else if (shown >= 4)
-        PlayEffect(10);
+        PlayEffect(SoundLadderTickLow);
     else
-        PlayEffect(11);
+        PlayEffect(SoundLadderTickBottom);
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 #include "core/count_up.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
-#include "slot/cell_effects.h"
 #include "slot/paylines.h"
-#include "ui/messages.h"
 
 namespace {
 
@@ -58,16 +56,6 @@ int64_t PresentWins() {
     return current;
 }
 
-void DrawLineFrame(int64_t index) {
-    if (index < 0 || index >= static_cast<int64_t>(Game.WinLines.size())) return;
-    const Payline& entry = Game.WinLines[index];
-    for (int64_t k = 0; k < ReelCount; ++k) {
-        if (entry.counted[k] != 1) continue;
-        DrawCellFrame(entry.cells[k], entry.colour[0], entry.colour[1], entry.colour[2]);
-        SpawnCellSparkle(entry.cells[k], 5000, 1, entry.colour[0], entry.colour[1], entry.colour[2]);
-    }
-}
-
 void ShowPaylineDemo() {
     Game.WinLines.clear();
     for (int64_t line = 0; line < PaylineCount; ++line) Game.WinLines.push_back(MakePaylineEntry(line));
@@ -91,13 +79,6 @@ void StepPaylineDemo() {
         entry.counted.fill(1);
         Game.WinLineCurrent = Game.Paylines;
         Game.Paylines += 1;
-    }
-    const int64_t current = Game.WinLineCurrent;
-    if (current < 0 || current >= static_cast<int64_t>(Game.WinLines.size())) return;
-    const Payline& entry = Game.WinLines[current];
-    for (int64_t k = 0; k < ReelCount; ++k) {
-        DrawCellFrame(entry.cells[k], entry.colour[0], entry.colour[1], entry.colour[2]);
-        SpawnCellSparkle(entry.cells[k], 5000, 5, 131, 209, 212);
     }
 }
 

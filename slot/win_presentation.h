@@ -1,6 +1,7 @@
 // The win presentation: winning lines shown one per second, each paid into
 // CurrentWin the first time it is shown, and the payline demo of the first
-// frames after start-up.
+// frames after start-up. The frames around the cells are drawn by
+// ui/line_frame.
 #pragma once
 
 #include <cstdint>
@@ -16,15 +17,11 @@ int64_t PresentWins();
 // Called by the presentation and, whatever gates it, once every frame.
 void StartBigWinWhenDue();
 
-// The line frame of entry `index`, every frame it is presented: a frame in the
-// entry's colour around each counted cell, each followed by one sparkle burst.
-void DrawLineFrame(int64_t index);
-
 // Start-up: puts the ten paylines into the list for the demo.
 void ShowPaylineDemo();
 
-// Every frame: every 100 ms marks the next payline, frames and sparkles the
-// current one; after the tenth it ends the demo.
+// Every frame: every 100 ms marks the next payline (drawn by
+// DrawPaylineDemoLine); after the tenth it ends the demo.
 void StepPaylineDemo();
 
 // Ends the demo at once (the player's first click) with the full ten lines

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "assets/png_decode.h"
 #include "core/game_state.h"
 #include "assets/pictures.h"
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     platform::InitWindowSystem();
     InitGameState(platform::ElapsedMilliseconds(), 0);
-    if (!platform::InitSprite() || !platform::OpenWindow(3, 0, 0, 400, 200, "Nebulor", platform::WindowBorderless) ||
+    if (!platform::InitSprite() || !platform::OpenWindow(WindowLoading, 0, 0, 400, 200, "Nebulor", platform::WindowBorderless) ||
         !platform::OpenScreen(3, 0, 0, 400, 200)) {
         fprintf(stderr, "loading-shot: no screen\n");
         return 1;
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> backdrop, pixels;
     int w = 0, h = 0;
     if (argc > 2 && ReadBinaryFile(argv[2], backdrop) && DecodePng(backdrop.data(), backdrop.size(), w, h, pixels))
-        platform::CreateSprite(LoadingPictureSprite, w, h, pixels.data());
+        platform::CreateSprite(SpriteLoadingPicture, w, h, pixels.data());
     else if (!CreateLoadingPicture())
         return 1;
     if (!LoadFonts()) return 1;
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> bare, frame;
     int width = 0, height = 0;
     platform::ClearScreen(0);
-    platform::DrawSprite(LoadingPictureSprite, 0, 0);
+    platform::DrawSprite(SpriteLoadingPicture, 0, 0);
     if (!platform::GrabScreen(bare, width, height)) return 1;
     DrawLoadingScreen();
     if (!platform::GrabScreen(frame, width, height) || !WritePngFile(argv[1], frame, width, height)) {

@@ -1,5 +1,6 @@
 #include "ui/control_panel.h"
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "ui/buttons.h"
@@ -14,18 +15,16 @@ struct Button {
     float x, y;  // drawn at (x %, y %)
 };
 
-constexpr Button kStart{40, 41, 140, 50, 65, 88};
-constexpr Button kStartInactive{42, -1, 140, 50, 65, 88};
-constexpr Button kTake{49, 50, 140, 50, 65, 87};
-constexpr Button kRisk{47, 48, 140, 50, 78, 87};
-constexpr Button kPaytable{43, 44, 85, 33, 7, 9};
-constexpr Button kDaily{51, 52, 85, 33, 14, 9};
-constexpr Button kInfo{53, 54, 85, 33, 93, 1};
+constexpr Button kStart{SpriteSpinPlain, SpriteSpinLit, 140, 50, 65, 88};
+constexpr Button kStartInactive{SpriteSpinRed, -1, 140, 50, 65, 88};
+constexpr Button kTake{SpriteTakePlain, SpriteTakeLit, 140, 50, 65, 87};
+constexpr Button kRisk{SpriteGamblePlain, SpriteGambleLit, 140, 50, 78, 87};
+constexpr Button kPaytable{SpritePaytablePlain, SpritePaytableLit, 85, 33, 7, 9};
+constexpr Button kDaily{SpriteMinigamePlain, SpriteMinigameLit, 85, 33, 14, 9};
+constexpr Button kInfo{SpriteInfoPlain, SpriteInfoLit, 85, 33, 93, 1};
 
-// The pictures say what they show: 45 is the plain BACK and 46 the highlighted
-// one; 38 the plain Extra Wild and 39 the red one of the active option.
-constexpr int BackNormal = 45, BackHighlighted = 46;
-constexpr int ExtraWildPlain = 38, ExtraWildActive = 39;
+// The pictures say what they show: BACK is drawn plain and lit on hover,
+// Extra Wild plain while off and red while active.
 
 void DrawAt(int sprite, int x, int y, int width, int height) {
     platform::DrawOptions options;
@@ -62,8 +61,8 @@ void DrawControlPanel() {
         // The back button is drawn at its own size: the plain picture, and the
         // highlighted one while the pointer is over it.
         const int x = static_cast<int>(LayoutX(4)), y = static_cast<int>(LayoutY(87));
-        DrawAt(BackNormal, x, y, -1, -1);
-        if (MouseIn(buttons::Back)) DrawAt(BackHighlighted, x, y, -1, -1);
+        DrawAt(SpriteBackPlain, x, y, -1, -1);
+        if (MouseIn(buttons::Back)) DrawAt(SpriteBackLit, x, y, -1, -1);
         return;
     }
     const bool offerRisk = (Game.CurrentWin > 0 || Game.LadderOpen == 1) && Game.RiskLadderOffered == 1 &&
@@ -88,7 +87,7 @@ void DrawControlPanel() {
             platform::DrawOptions options;
             options.width = 85;
             options.height = 33;
-            platform::DrawSprite(Game.ExtraWildOn ? ExtraWildActive : ExtraWildPlain, static_cast<int>(LayoutX(83)),
+            platform::DrawSprite(Game.ExtraWildOn ? SpriteExtraWildActive : SpriteExtraWildPlain, static_cast<int>(LayoutX(83)),
                                  static_cast<int>(LayoutY(9)), options);
         }
         Draw(kPaytable, &buttons::PaytableHover);

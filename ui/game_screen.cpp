@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "core/game_state.h"
 #include "core/text_table.h"
@@ -14,10 +15,6 @@
 #include "ui/paytable_page.h"
 
 namespace {
-
-constexpr int64_t SmallFont = 5, CreditFont = 6, LargeFont = 9;
-constexpr int BackgroundSprite = 15, PaytableSprite = 19, WheelFirstSprite = 58;
-constexpr int LadderFrameSprite = 37, LadderStepFirstSprite = 21;
 
 void DrawFullScreen(int sprite, bool opaque) {
     platform::DrawOptions options;
@@ -58,7 +55,7 @@ void DrawTopLine() {
         char counter[96];
         snprintf(counter, sizeof counter, "%" PRId64 " von %" PRId64 "%s", Game.FreeGamesPlayed, Game.FreeGamesWon,
                  Text(TextTitleFreeGames).c_str());
-        DrawBitmapText(LargeFont, 0.3f * static_cast<float>(Game.ScreenWidth) - static_cast<float>(Game.ShiftX),
+        DrawBitmapText(FontLarge, 0.3f * static_cast<float>(Game.ScreenWidth) - static_cast<float>(Game.ShiftX),
                        0.05f * static_cast<float>(Game.ScreenHeight) - static_cast<float>(Game.ShiftY), counter, 255,
                        0xFFFFFF, 1.0f);
     }
@@ -79,35 +76,35 @@ bool CountersShown() {
 
 void DrawCounters() {
     if (Game.FunMode == 1) {
-        DrawBitmapText(SmallFont, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)), Text(TextFunPoints));
-        DrawRightAligned(LayoutX(19), LayoutY(90), AmountText(Game.FunPoints), 0, SmallFont);
+        DrawBitmapText(FontSmall, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)), Text(TextFunPoints));
+        DrawRightAligned(LayoutX(19), LayoutY(90), AmountText(Game.FunPoints), 0, FontSmall);
     } else {
-        DrawBitmapText(SmallFont, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)),
+        DrawBitmapText(FontSmall, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)),
                        Text(TextPointMemory));
         const bool warning = Game.Points <= Game.Bid + Game.ExtraWildCost;
-        DrawRightAligned(LayoutX(19), LayoutY(91), AmountText(Game.Points), warning ? 1 : 0, SmallFont);
+        DrawRightAligned(LayoutX(19), LayoutY(91), AmountText(Game.Points), warning ? 1 : 0, FontSmall);
         // Drawing is where autoplay stops for lack of points.
         if (warning) Game.Autoplay = 0;
     }
-    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(27)), static_cast<float>(LayoutY(86)), Text(TextPoints));
-    DrawRightAligned(LayoutX(39), LayoutY(91), AmountText(Game.DisplayedWin), 0, SmallFont);
-    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(51)), static_cast<float>(LayoutY(86)), Text(TextBet));
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(27)), static_cast<float>(LayoutY(86)), Text(TextPoints));
+    DrawRightAligned(LayoutX(39), LayoutY(91), AmountText(Game.DisplayedWin), 0, FontSmall);
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(51)), static_cast<float>(LayoutY(86)), Text(TextBet));
     if (Game.ExtraWildOn == 1)
         DrawRightAligned(LayoutX(58.75f), LayoutY(91), AmountText(Game.Bid) + "+" + AmountText(Game.ExtraWildCost), 0,
-                         SmallFont);
+                         FontSmall);
     else
-        DrawRightAligned(LayoutX(55), LayoutY(91), AmountText(Game.Bid), 0, SmallFont);
+        DrawRightAligned(LayoutX(55), LayoutY(91), AmountText(Game.Bid), 0, FontSmall);
 }
 
 void DrawStatusTexts() {
     auto at = [](float x, float y, int64_t font, TextKey key) {
         DrawBitmapText(font, static_cast<float>(LayoutX(x)), static_cast<float>(LayoutY(y)), Text(key));
     };
-    if (Game.GamePhase == PhaseWildPick) at(9, 80, SmallFont, TextChooseWildPositions);
-    if (Game.Autoplay == 1) at(0, 5, SmallFont, TextAutoplay);
-    if (Game.SoundOn == 0) at(0, 3, SmallFont, TextSoundOff);
+    if (Game.GamePhase == PhaseWildPick) at(9, 80, FontSmall, TextChooseWildPositions);
+    if (Game.Autoplay == 1) at(0, 5, FontSmall, TextAutoplay);
+    if (Game.SoundOn == 0) at(0, 3, FontSmall, TextSoundOff);
     if (Game.Points < Game.Bid && Game.MessageOverlayOn == 0 && Game.CurrentWin == 0 && Game.SpinFinished == 1)
-        at(15, 40, LargeFont, TextNotEnoughPoints);
+        at(15, 40, FontLarge, TextNotEnoughPoints);
 }
 
 void DrawLevelPlanets() {
@@ -115,25 +112,25 @@ void DrawLevelPlanets() {
     auto planet = [](int sprite, float x, float y) {
         platform::DrawSprite(sprite, static_cast<int>(LayoutX(x)), static_cast<int>(LayoutY(y)));
     };
-    if (Game.Level >= 2) planet(82, 88.5f, 36.5f);
-    if (Game.Level == 3) planet(83, column, 47.5f);
-    if (Game.Level >= 4) planet(84, column, 47.5f);
-    if (Game.Level == 5) planet(85, column, 58);
+    if (Game.Level >= 2) planet(SpriteLevelIconFirst, 88.5f, 36.5f);
+    if (Game.Level == 3) planet(SpriteLevelIconFirst + 1, column, 47.5f);
+    if (Game.Level >= 4) planet(SpriteLevelIconFirst + 2, column, 47.5f);
+    if (Game.Level == 5) planet(SpriteLevelIconFirst + 3, column, 58);
 }
 
 void DrawSideColumn() {
-    DrawBitmapText(CreditFont, static_cast<float>(-Game.ShiftX), static_cast<float>(LayoutY(96)), CreditLine(), 255,
+    DrawBitmapText(FontCredits, static_cast<float>(-Game.ShiftX), static_cast<float>(LayoutY(96)), CreditLine(), 255,
                    0xFFFFFF, 1.0f);
-    SetFontSize(SmallFont, 0.8f);
-    SetFontColour(SmallFont, 0xFFFFFF);
+    SetFontSize(FontSmall, 0.8f);
+    SetFontColour(FontSmall, 0xFFFFFF);
     char level[32];
     snprintf(level, sizeof level, "Level: %" PRId64, Game.Level);
-    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(78)), level);
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(78)), level);
     DrawLevelPlanets();
     const int64_t now = platform::CurrentDate();
-    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(80)),
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(80)),
                    platform::FormatDate("%yyyy/%mm/%dd", now));
-    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(82)),
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(91)), static_cast<float>(LayoutY(82)),
                    platform::FormatDate("%hh:%ii:%ss", now));
 }
 
@@ -163,7 +160,7 @@ void AdvancePrizeWheel() {
     if (Game.FrameTime - Game.TickStart <= wait) return;
     Game.TimerGate = 0;
     Game.PrizeFrame += 1;
-    PlayEffect(7);
+    PlayEffect(SoundWheelTick);
     if (Game.PrizeFrame > 11) {
         Game.PrizeFrame = 0;
         Game.PrizeLaps += 1;
@@ -188,28 +185,28 @@ void DrawLadder() {
     options.width = static_cast<int>(ScalePercent(181, static_cast<float>(Game.LadderScaleX)));
     options.height = static_cast<int>(ScalePercent(807, static_cast<float>(Game.LadderScaleY)));
     const int x = static_cast<int>(Game.LadderX - Game.ShiftX), y = static_cast<int>(Game.LadderY - Game.ShiftY);
-    platform::DrawSprite(LadderFrameSprite, x, y, options);
+    platform::DrawSprite(SpriteLadderFrame, x, y, options);
     const int64_t rung = Game.LadderShownRung < 0 ? 0 : (Game.LadderShownRung > 15 ? 15 : Game.LadderShownRung);
-    platform::DrawSprite(LadderStepFirstSprite + static_cast<int>(rung), x, y, options);
+    platform::DrawSprite(SpriteLadderRungFirst + static_cast<int>(rung), x, y, options);
     char countdown[48];
     snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.", static_cast<double>(Game.LadderCountdown) / 1000.0);
-    DrawBitmapText(SmallFont, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 255, 0xFFFFFF, 0.6f);
+    DrawBitmapText(FontSmall, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 255, 0xFFFFFF, 0.6f);
 }
 
 void DrawGameScreen(float) {
     UpdateWindowShift();
-    DrawFullScreen(BackgroundSprite, false);
+    DrawFullScreen(SpriteBackground, false);
     if (Game.GamePhase == PhasePaytable) {
-        DrawFullScreen(PaytableSprite, true);
+        DrawFullScreen(SpritePaytablePage, true);
         DrawPaytablePage();
     }
     DrawTopLine();
-    SetFontSize(SmallFont, 1.0f);
+    SetFontSize(FontSmall, 1.0f);
     if (CountersShown()) DrawCounters();
     DrawStatusTexts();
     if (Game.GamePhase != PhasePaytable) DrawSideColumn();
     if (Game.GamePhase >= PhaseWheelIdle && Game.GamePhase <= PhaseWheelStopped) {
         AdvancePrizeWheel();
-        DrawFullScreen(WheelFirstSprite + static_cast<int>(Game.PrizeFrame % 12), false);
+        DrawFullScreen(SpriteWheelFrameFirst + static_cast<int>(Game.PrizeFrame % SpriteWheelFrameCount), false);
     }
 }

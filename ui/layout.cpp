@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 
@@ -12,15 +13,9 @@ int64_t ScalePercent(int64_t size, float percent) {
 }
 
 void UpdateWindowShift() {
-    Game.ShiftY = Game.ScreenHeight - platform::WindowClientHeight(0);
-    Game.ShiftX = Game.ScreenWidth - platform::WindowClientWidth(0);
+    Game.ShiftY = Game.ScreenHeight - platform::WindowClientHeight(WindowMain);
+    Game.ShiftX = Game.ScreenWidth - platform::WindowClientWidth(WindowMain);
 }
-
-int64_t CellX(int64_t i) {
-    return Game.ReelOriginX + (i / 3) * (Game.CellWidth + Game.ReelGapX + Game.CellGap);
-}
-
-int64_t CellY(int64_t i) { return Game.ReelOriginY + (i % 3) * (Game.CellHeight + Game.CellGap); }
 
 int64_t LayoutX(float percent) { return ScalePercent(Game.ScreenWidth, percent) - Game.ShiftX; }
 

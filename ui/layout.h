@@ -1,9 +1,11 @@
-// The logical 1280 x 768 screen: percentages to pixels, the window shift that
-// anchors the layout to the bottom-right corner of the window, and the cells
-// of the reel window.
+// The logical 1280 x 768 screen: percentages to pixels and the window shift
+// that anchors the layout to the bottom-right corner of the window (the cells
+// of the reel window are in core/reel_window.h).
 #pragma once
 
 #include <cstdint>
+
+#include "core/reel_window.h"
 
 // size x percent / 100, floored (percent widened from single precision);
 // 0 for an infinite or not-a-number intermediate.
@@ -13,9 +15,6 @@ int64_t ScalePercent(int64_t size, float percent);
 // once per frame by the game screen before anything is drawn.
 void UpdateWindowShift();
 
-// Top-left corner of cell i (reel x 3 + row) on the design screen.
-int64_t CellX(int64_t i);
-int64_t CellY(int64_t i);
 
 // Screen position of a layout percentage, shift subtracted.
 int64_t LayoutX(float percent);

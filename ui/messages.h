@@ -1,4 +1,5 @@
-// The pop-up message box and the frame that marks a cell of a winning line.
+// The pop-up message box. The rules show their messages through it (the one
+// call from slot/ into the screen).
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,3 @@ void ShowFeatureMessage(const std::string& line1, const std::string& line2 = "",
 
 // Fades the message in or out by 5 per frame and draws it; returns the new opacity.
 int64_t DrawMessageOverlay(int64_t alpha);
-
-// Frames cell `cell` of the reel window in a colour (5-pixel frame, 5 pixels in).
-void DrawCellFrame(int64_t cell, int64_t red, int64_t green, int64_t blue);

@@ -1,5 +1,6 @@
 #include "ui/mouse_input.h"
 
+#include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
@@ -12,8 +13,6 @@
 #include "ui/paytable_page.h"
 
 namespace {
-
-constexpr int64_t WheelMusic = 6;
 
 bool AllEntriesPresented() {
     for (const Payline& entry : Game.WinLines)
@@ -28,7 +27,7 @@ bool PresentationAtLastEntry() {
 // The wheel game ends: back to the settled phase and its music stops.
 void LeaveWheel() {
     Game.GamePhase = PhaseSettled;
-    StopMusic(WheelMusic);
+    StopMusic(SoundWheelMusic);
 }
 
 void StartWheelTurning(int64_t target) {
@@ -116,7 +115,7 @@ void DispatchClick() {
             Game.PrizeFrame = 0;
             Game.DailyAvailable = 0;
             Game.LastDailyDate = platform::FormatDate("%yyyy/%mm/%dd", platform::CurrentDate());
-            PlayMusic(WheelMusic, platform::SoundLoop | platform::SoundMultiChannel);
+            PlayMusic(SoundWheelMusic, platform::SoundLoop | platform::SoundMultiChannel);
         }
         if (MouseIn(buttons::PaytableClick) && afterSpin && Game.BigWinActive == 0 && Game.CurrentWin == 0) {
             Game.GamePhase = PhasePaytable;

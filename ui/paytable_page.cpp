@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "ui/layout.h"
@@ -24,21 +25,19 @@ constexpr PayEntry kEntries[] = {
     {79, 33, "3 x ", 20}, {79, 35, "4 x ", 80},  {79, 37, "5 x ", 400},
 };
 
-constexpr int64_t DateFont = 7, PayFont = 6;
-
 }  // namespace
 
 void DrawPaytablePage() {
     const int64_t now = platform::CurrentDate();
-    DrawBitmapText(DateFont, static_cast<float>(LayoutX(3)), static_cast<float>(LayoutY(82)),
+    DrawBitmapText(FontDate, static_cast<float>(LayoutX(3)), static_cast<float>(LayoutY(82)),
                    platform::FormatDate("%yyyy/%mm/%dd", now));
-    DrawBitmapText(DateFont, static_cast<float>(LayoutX(3)), static_cast<float>(LayoutY(84)),
+    DrawBitmapText(FontDate, static_cast<float>(LayoutX(3)), static_cast<float>(LayoutY(84)),
                    platform::FormatDate("%hh:%ii:%ss", now));
     for (const PayEntry& entry : kEntries) {
         const float amount = static_cast<float>(Game.Bid) / 2.0f * static_cast<float>(entry.k) / 100.0f;
         char text[48];
         snprintf(text, sizeof text, "%s%.2f P", entry.label, static_cast<double>(amount));
-        DrawBitmapText(PayFont, static_cast<float>(LayoutX(entry.x)), static_cast<float>(LayoutY(entry.y)), text);
+        DrawBitmapText(FontCredits, static_cast<float>(LayoutX(entry.x)), static_cast<float>(LayoutY(entry.y)), text);
     }
 }
 

@@ -3,16 +3,15 @@
 #include <cmath>
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "core/particles.h"
 #include "platform/platform.h"
 #include "slot/win_presentation.h"
 #include "ui/amount_text.h"
+#include "ui/line_frame.h"
 
 namespace {
-
-constexpr int BannerLettering = 78, BannerBar = 80;
-constexpr int64_t LargeFont = 9;
 
 // One drifting sparkle a frame while fewer than 50 particles are alive.
 void AddAmbientSparkle() {
@@ -24,7 +23,7 @@ void AddAmbientSparkle() {
     const float sizeEnd = RandomBetween(0.2f, 10), sizeStart = RandomBetween(0.2f, 5);
     const float vy = RandomBetween(-50, 50), vx = RandomBetween(-50, 50);
     const float y = RandomBetween(0, height), x = RandomBetween(0, width);
-    AddParticle(10, 50, 74, 74, x, y, vx, vy, 0, sizeStart, sizeEnd, red, green, blue, redEnd, greenEnd, blueEnd, 0, 0,
+    AddParticle(10, 50, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 0, sizeStart, sizeEnd, red, green, blue, redEnd, greenEnd, blueEnd, 0, 0,
                 alpha);
 }
 
@@ -32,7 +31,7 @@ void DrawBigWinBanner() {
     const float width = static_cast<float>(Game.ScreenWidth), height = static_cast<float>(Game.ScreenHeight);
     platform::DrawOptions lettering;
     lettering.intensity = static_cast<int>(std::min<int64_t>(Game.BigWinAlpha, 255));
-    platform::DrawSprite(BannerLettering, static_cast<int>(std::lround(0.2f * width)),
+    platform::DrawSprite(SpriteBigWinLettering, static_cast<int>(std::lround(0.2f * width)),
                          static_cast<int>(std::lround(0.4f * height)), lettering);
 
     if (Game.CurrentWin == Game.BigWinAmount || Game.CurrentWin == 0) {
@@ -61,17 +60,17 @@ void DrawBigWinBanner() {
         const float y = RandomBetween(0.4f * height, 0.4f * height + 100);
         const float vx = RandomBetween(-50, 50), vy = RandomBetween(-50, 50);
         const float sizeStart = RandomBetween(0, 1), sizeEnd = RandomBetween(0, 20);
-        AddParticle(life, 5000, 74, 74, x, y, vx, vy, 0, sizeStart, sizeEnd, 131, 209, 212, 255, 255, 255, 0, 0,
+        AddParticle(life, 5000, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 0, sizeStart, sizeEnd, 131, 209, 212, 255, 255, 255, 0, 0,
                     Game.BigWinAlpha);
     }
     platform::SetSpriteQuality(1);
     platform::SetSpriteBlending(6, 7);
     platform::DrawOptions bar;
     bar.intensity = lettering.intensity;
-    platform::DrawSprite(BannerBar, static_cast<int>(std::lround(0.15f * width)), static_cast<int>(std::lround(0.85f * height)),
+    platform::DrawSprite(SpriteBigWinBar, static_cast<int>(std::lround(0.15f * width)), static_cast<int>(std::lround(0.85f * height)),
                          bar);
-    DrawBitmapText(LargeFont, 0.3f * width, 0.9f * height, "WIN:", Game.BigWinAlpha, 0xFFFFFF);
-    DrawBitmapText(LargeFont, 0.45f * width, 0.9f * height, AmountText(Game.BigWinAmount), Game.BigWinAlpha, 0xFF0000);
+    DrawBitmapText(FontLarge, 0.3f * width, 0.9f * height, "WIN:", Game.BigWinAlpha, 0xFFFFFF);
+    DrawBitmapText(FontLarge, 0.45f * width, 0.9f * height, AmountText(Game.BigWinAmount), Game.BigWinAlpha, 0xFF0000);
 }
 
 }  // namespace
@@ -79,7 +78,10 @@ void DrawBigWinBanner() {
 void DrawWinDisplay(float) {
     Game.ParticleBlendSource = 6;
     Game.ParticleBlendDest = 1;
-    if (Game.PaylineDemoRunning) StepPaylineDemo();
+    if (Game.PaylineDemoRunning) {
+        StepPaylineDemo();
+        DrawPaylineDemoLine();
+    }
     if (Game.AmbientSparklesOn == 1) AddAmbientSparkle();
     if (Game.BigWinActive == 1) DrawBigWinBanner();
 }

@@ -49,6 +49,11 @@ struct Asset {
 Asset PictureAsset(const std::string& kind, int number, int variant, const std::string& label,
                    const std::string& file, const Picture& picture, PngFormat format);
 
+// The asset of a catalogue picture: its label, file name and pixel format
+// come from the game's picture catalogue, and a picture whose size differs
+// from the catalogue's (or that the catalogue lacks) stops the forge.
+Asset CataloguePicture(const std::string& kind, int number, int variant, const Picture& picture);
+
 using Job = std::function<std::vector<Asset>()>;
 
 // Registers a job at program start (use a namespace-scope static).

@@ -1,9 +1,13 @@
 // PNG encoding and decoding for the forge (libpng).
 #include <png.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "assets/picture_catalogue.h"
 #include "data/forge/forge.h"
+#include "data/forge/pictures/catalogue_files.h"
 
 namespace forge {
 
@@ -85,6 +89,25 @@ Asset PictureAsset(const std::string& kind, int number, int variant, const std::
     asset.bytes = EncodePng(picture, format);
     asset.preview = picture;
     return asset;
+}
+
+Asset CataloguePicture(const std::string& kind, int number, int variant, const Picture& picture) {
+    const PictureEntry* entry = FindPictureEntry(kind, number, variant);
+    if (!entry) {
+        fprintf(stderr, "forge: %s %d (variant %d) is not in the picture catalogue\n", kind.c_str(), number, variant);
+        exit(1);
+    }
+    if (picture.width != entry->width || picture.height != entry->height) {
+        fprintf(stderr, "forge: %s %d is %d x %d, the catalogue says %d x %d\n", kind.c_str(), number, picture.width,
+                picture.height, entry->width, entry->height);
+        exit(1);
+    }
+    const std::string format = entry->format;
+    const PngFormat png = format == "RGBA16" ? PngFormat::Rgba16 : format == "RGB8" ? PngFormat::Rgb8 : PngFormat::Rgba8;
+    const std::string file = kind == "image"     ? art::ImageFile(entry->file)
+                             : kind == "picture" ? std::string("loading.png")
+                                                 : art::SpriteFile(entry->file, variant);
+    return PictureAsset(kind, number, variant, entry->label, file, picture, png);
 }
 
 }  // namespace forge

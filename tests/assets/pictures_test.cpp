@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "assets/catalogue_numbers.h"
 #include "assets/embedded.h"
 #include "assets/picture_catalogue.h"
 #include "core/startup.h"
 #include "platform/platform.h"
-#include "tests/assets/catalogue_expectations.h"
 #include "persist/settings.h"
 #include "tests/support/test_game.h"
 
@@ -41,8 +41,8 @@ TEST_F(PicturesTest, EveryPictureBecomesASpriteOfItsSize) {
     OpenMainWindowForTest();
     ASSERT_TRUE(LoadPictures());
     EXPECT_TRUE(headless::MessageBoxes().empty());
-    for (const ExpectedPicture& e : ExpectedPictures()) {
-        if (e.kind != "sprite") continue;
+    for (const PictureEntry& e : kPictureCatalogue) {
+        if (e.kind != std::string("sprite")) continue;
         SCOPED_TRACE(e.number);
         EXPECT_TRUE(platform::SpriteExists(e.number));
         EXPECT_EQ(platform::SpriteWidth(e.number), e.width);
@@ -51,7 +51,7 @@ TEST_F(PicturesTest, EveryPictureBecomesASpriteOfItsSize) {
     EXPECT_TRUE(platform::ImageExists(57));
     EXPECT_FALSE(platform::SpriteExists(57));  // the box is a plain image, not a sprite
     EXPECT_FALSE(platform::SpriteExists(72));  // made at run time by the messages
-    EXPECT_FALSE(platform::SpriteExists(LoadingPictureSprite));
+    EXPECT_FALSE(platform::SpriteExists(SpriteLoadingPicture));
 }
 
 TEST_F(PicturesTest, AFailureStopsTheLoadAtItsStepWithItsMessage) {
@@ -119,12 +119,12 @@ TEST_F(PicturesTest, TheTwoPanelSpritesAreIndependent) {
 TEST_F(PicturesTest, TheLoadingPictureBecomesItsOwnSprite) {
     OpenMainWindowForTest();
     ASSERT_TRUE(CreateLoadingPicture());
-    EXPECT_EQ(platform::SpriteWidth(LoadingPictureSprite), 400);
-    EXPECT_EQ(platform::SpriteHeight(LoadingPictureSprite), 200);
+    EXPECT_EQ(platform::SpriteWidth(SpriteLoadingPicture), 400);
+    EXPECT_EQ(platform::SpriteHeight(SpriteLoadingPicture), 200);
     headless::Reset();
     ReplacePictureData("picture", 0, 0, Damaged("picture", 0));
     EXPECT_FALSE(CreateLoadingPicture());
-    EXPECT_FALSE(platform::SpriteExists(LoadingPictureSprite));
+    EXPECT_FALSE(platform::SpriteExists(SpriteLoadingPicture));
 }
 
 TEST_F(PicturesTest, CheckLoadedShowsTheBoxOnlyOnFailure) {

@@ -1,6 +1,7 @@
 // The loading window at start-up: its two texts, the fonts it creates and
 // frees, the intro jingle's wait, and the failures on the way.
 #include "assets/pictures.h"
+#include "assets/catalogue_numbers.h"
 #include "core/loading_screen.h"
 
 #include <vector>
@@ -69,7 +70,7 @@ TEST_F(LoadingScreenTest, TheLoadingFrameShowsTheTitleAndTheSkipHint) {
 TEST_F(LoadingScreenTest, FontsAreFreedAfterTheLoadingScreenAndMadeAgainForTheMainScreen) {
     ASSERT_TRUE(Startup());
     EXPECT_FALSE(platform::WindowExists(3));
-    EXPECT_FALSE(platform::SpriteExists(LoadingPictureSprite));
+    EXPECT_FALSE(platform::SpriteExists(SpriteLoadingPicture));
     // The atlases the loading frame was drawn from are gone; the fonts of the main screen have their own.
     for (const headless::DrawRecord& record : headless::LastFrame())
         if (record.kind == headless::DrawKind::Sprite && record.id >= 1000) {

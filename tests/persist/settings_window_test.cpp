@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/catalogue_numbers.h"
 #include "core/main_loop.h"
 #include "core/startup.h"
 #include "core/text_table.h"
@@ -36,11 +37,11 @@ TEST_F(SettingsWindowTest, MenuOpensTheWindowWithTheCurrentSettings) {
     Game.Language = 1;
     Game.Fullscreen = 1;
     ChooseSettingsFromTheMenu();
-    ASSERT_TRUE(platform::WindowExists(SettingsWindow));
+    ASSERT_TRUE(platform::WindowExists(WindowSettings));
     EXPECT_EQ(Game.SettingsWindowOpen, 1);
-    EXPECT_EQ(platform::WindowTitle(SettingsWindow), "Settings");
-    EXPECT_EQ(platform::WindowClientWidth(SettingsWindow), 240);
-    EXPECT_EQ(platform::WindowClientHeight(SettingsWindow), 200);
+    EXPECT_EQ(platform::WindowTitle(WindowSettings), "Settings");
+    EXPECT_EQ(platform::WindowClientWidth(WindowSettings), 240);
+    EXPECT_EQ(platform::WindowClientHeight(WindowSettings), 200);
     const std::vector<std::pair<int, std::string>> labels = {
         {GadgetMusicLabel, "Lautst\xe4rke Musik"}, {GadgetEffectsLabel, "Lautst\xe4rke Effekte"},
         {GadgetIntro, "Intro"},                    {GadgetFunMode, "Fun Modus"},
@@ -49,7 +50,7 @@ TEST_F(SettingsWindowTest, MenuOpensTheWindowWithTheCurrentSettings) {
         {GadgetFullscreen, "Fullscreen"},          {GadgetScaleWindow, "Scale window"}};
     for (const auto& [gadget, label] : labels) {
         EXPECT_EQ(headless::GadgetText(gadget), label);
-        EXPECT_EQ(headless::GadgetWindow(gadget), SettingsWindow);
+        EXPECT_EQ(headless::GadgetWindow(gadget), WindowSettings);
     }
     EXPECT_EQ(platform::GetGadgetState(GadgetMusicVolume), 35);
     EXPECT_EQ(platform::GetGadgetState(GadgetEffectsVolume), 100);
@@ -73,7 +74,7 @@ TEST_F(SettingsWindowTest, OkTakesTheGadgetsAndEndsTheGame) {
     EXPECT_EQ(platform::GetGadgetState(GadgetGerman), 0);  // one group
     EXPECT_EQ(Game.MusicVolume, 50);                       // nothing changes before "OK"
 
-    headless::PushEvent(platform::Event{platform::EventKind::Gadget, SettingsWindow, GadgetOk});
+    headless::PushEvent(platform::Event{platform::EventKind::Gadget, WindowSettings, GadgetOk});
     RunFrames(1);
     ASSERT_EQ(headless::MessageBoxes().size(), 1u);
     EXPECT_EQ(headless::MessageBoxes()[0].title, "Info");
@@ -83,7 +84,7 @@ TEST_F(SettingsWindowTest, OkTakesTheGadgetsAndEndsTheGame) {
     EXPECT_EQ(Game.IntroOn, 0);
     EXPECT_EQ(Game.FunMode, 1);
     EXPECT_EQ(Game.Language, 1);
-    EXPECT_FALSE(platform::WindowExists(SettingsWindow));
+    EXPECT_FALSE(platform::WindowExists(WindowSettings));
     EXPECT_EQ(Game.SettingsWindowOpen, 0);
     EXPECT_EQ(Game.GamePhase, PhaseQuit);
     EXPECT_TRUE(MainLoopFinished());
@@ -105,12 +106,12 @@ TEST_F(SettingsWindowTest, CloseBoxChangesNothing) {
     ChooseSettingsFromTheMenu();
     platform::SetGadgetState(GadgetMusicVolume, 5);
     platform::SetGadgetState(GadgetEnglish, 1);
-    headless::PushEvent(platform::Event{platform::EventKind::CloseWindow, SettingsWindow, 0});
+    headless::PushEvent(platform::Event{platform::EventKind::CloseWindow, WindowSettings, 0});
     RunFrames(1);
     ASSERT_EQ(headless::MessageBoxes().size(), 1u);
     EXPECT_EQ(headless::MessageBoxes()[0].title, "Info");
     EXPECT_EQ(headless::MessageBoxes()[0].text, "Settings not saved!");
-    EXPECT_FALSE(platform::WindowExists(SettingsWindow));
+    EXPECT_FALSE(platform::WindowExists(WindowSettings));
     EXPECT_EQ(Game.SettingsWindowOpen, 0);
     EXPECT_EQ(Game.MusicVolume, 50);
     EXPECT_EQ(Game.Language, 0);

@@ -75,7 +75,7 @@ protected:
         Click(buttons::Bet);  // closes the message
         headless::PushEvent(platform::Event{platform::EventKind::Menu, 0, 1});
         Frames(30);
-        headless::PushEvent(platform::Event{platform::EventKind::CloseWindow, SettingsWindow, 0});
+        headless::PushEvent(platform::Event{platform::EventKind::CloseWindow, WindowSettings, 0});
         Frames(10);
     }
     bool toggling = false;

@@ -12,6 +12,7 @@
 #include "slot/reel_strips.h"
 #include "slot/reels.h"
 #include "slot/win_presentation.h"
+#include "ui/line_frame.h"
 
 void SlotTest::SetUp() {
     GameTest::SetUp();

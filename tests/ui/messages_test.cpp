@@ -1,3 +1,4 @@
+#include "ui/line_frame.h"
 #include "ui/messages.h"
 
 #include "assets/bitmap_font.h"

@@ -167,7 +167,7 @@ Picture Background() {
 
 const JobRegistrar kBackground("background", [] {
     return std::vector<Asset>{
-        PictureAsset("sprite", 15, 0, "a2", SpriteFile(15), Background(), PngFormat::Rgba16)};
+        CataloguePicture("sprite", 15, 0, Background())};
 });
 
 }  // namespace

@@ -16,30 +16,29 @@ enum class Look { Normal, Highlighted, Red };
 
 struct ButtonLook {
     int sprite;
-    const char* label;
     const char* text;
     Look look;
     bool small;  // drawn at half size on screen: larger lettering
 };
 
 const ButtonLook kButtons[] = {
-    {40, "c1", "SPIN", Look::Normal, false},
-    {41, "c2", "SPIN", Look::Highlighted, false},
-    {42, "c2b", "SPIN", Look::Red, false},
-    {38, "c2ba", "Extra Wild", Look::Normal, true},
-    {39, "c2bb", "Extra Wild", Look::Red, true},
-    {43, "c3", "Paytable", Look::Normal, true},
-    {44, "c4", "Paytable", Look::Highlighted, true},
-    {47, "c5", "GAMBLE", Look::Normal, false},
-    {48, "c6", "GAMBLE", Look::Highlighted, false},
-    {49, "c7", "TAKE", Look::Normal, false},
-    {50, "c8", "TAKE", Look::Highlighted, false},
-    {45, "c9", "BACK", Look::Normal, false},
-    {46, "c10", "BACK", Look::Highlighted, false},
-    {51, "c11", "Minigame", Look::Normal, true},
-    {52, "c12", "Minigame", Look::Highlighted, true},
-    {53, "c12", "Info", Look::Normal, true},
-    {54, "c13", "Info", Look::Highlighted, true},
+    {40, "SPIN", Look::Normal, false},
+    {41, "SPIN", Look::Highlighted, false},
+    {42, "SPIN", Look::Red, false},
+    {38, "Extra Wild", Look::Normal, true},
+    {39, "Extra Wild", Look::Red, true},
+    {43, "Paytable", Look::Normal, true},
+    {44, "Paytable", Look::Highlighted, true},
+    {47, "GAMBLE", Look::Normal, false},
+    {48, "GAMBLE", Look::Highlighted, false},
+    {49, "TAKE", Look::Normal, false},
+    {50, "TAKE", Look::Highlighted, false},
+    {45, "BACK", Look::Normal, false},
+    {46, "BACK", Look::Highlighted, false},
+    {51, "Minigame", Look::Normal, true},
+    {52, "Minigame", Look::Highlighted, true},
+    {53, "Info", Look::Normal, true},
+    {54, "Info", Look::Highlighted, true},
 };
 
 struct Palette {
@@ -134,8 +133,7 @@ Picture Button(const ButtonLook& button) {
 std::vector<Asset> ButtonsJob() {
     std::vector<Asset> assets;
     for (const ButtonLook& button : kButtons)
-        assets.push_back(PictureAsset("sprite", button.sprite, 0, button.label, SpriteFile(button.sprite),
-                                      Button(button), PngFormat::Rgba16));
+        assets.push_back(CataloguePicture("sprite", button.sprite, 0, Button(button)));
     return assets;
 }
 

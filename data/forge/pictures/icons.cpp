@@ -223,17 +223,15 @@ std::vector<Asset> IconsJob() {
     for (int level = 2; level <= 5; ++level) {
         Canvas icon(91, LevelIconHeight(level));
         RenderLevelIcon(icon, level);
-        assets.push_back(PictureAsset("sprite", 80 + level, 0, "p" + std::to_string(level),
-                                      SpriteFile(80 + level), icon.ToPicture(), PngFormat::Rgba8));
+        assets.push_back(CataloguePicture("sprite", 80 + level, 0, icon.ToPicture()));
     }
-    assets.push_back(PictureAsset("sprite", 55, 0, "d20", SpriteFile(55), Pointer(), PngFormat::Rgba8));
+    assets.push_back(CataloguePicture("sprite", 55, 0, Pointer()));
     for (int number = 73; number <= 77; ++number)
-        assets.push_back(PictureAsset("sprite", number, 0, "parikel " + std::to_string(number - 72),
-                                      SpriteFile(number), Particle(number), PngFormat::Rgba8));
+        assets.push_back(CataloguePicture("sprite", number, 0, Particle(number)));
     // Sprites 14 and 87 are two sprites of one picture: same file, two entries.
     const Picture panel = TechPanel();
-    assets.push_back(PictureAsset("sprite", 14, 0, "15", SpriteFile(14), panel, PngFormat::Rgba8));
-    assets.push_back(PictureAsset("sprite", 87, 0, "15", SpriteFile(14), panel, PngFormat::Rgba8));
+    assets.push_back(CataloguePicture("sprite", 14, 0, panel));
+    assets.push_back(CataloguePicture("sprite", 87, 0, panel));
     return assets;
 }
 

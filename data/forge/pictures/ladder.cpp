@@ -173,9 +173,8 @@ Picture LitRung(int rung) {
 std::vector<Asset> LadderJob() {
     std::vector<Asset> assets;
     for (int rung = 0; rung < Rungs; ++rung)
-        assets.push_back(PictureAsset("sprite", 21 + rung, 0, "b" + std::to_string(rung),
-                                      SpriteFile(21 + rung), LitRung(rung), PngFormat::Rgba16));
-    assets.push_back(PictureAsset("sprite", 37, 0, "b16", SpriteFile(37), LadderFrame(), PngFormat::Rgba16));
+        assets.push_back(CataloguePicture("sprite", 21 + rung, 0, LitRung(rung)));
+    assets.push_back(CataloguePicture("sprite", 37, 0, LadderFrame()));
     return assets;
 }
 

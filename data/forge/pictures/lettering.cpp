@@ -119,13 +119,13 @@ Picture TechFrame() {
 
 const JobRegistrar kFreeGames("lettering-free-games", [] {
     return std::vector<Asset>{
-        PictureAsset("sprite", 20, 0, "a3", SpriteFile(20), FreeGames(), PngFormat::Rgba8)};
+        CataloguePicture("sprite", 20, 0, FreeGames())};
 });
 const JobRegistrar kBanners("lettering-banners", [] {
     return std::vector<Asset>{
-        PictureAsset("sprite", 78, 0, "bigwin 1", SpriteFile(78), BigWin(), PngFormat::Rgba8),
-        PictureAsset("sprite", 80, 0, "bigwin 2", SpriteFile(80), BannerBar(), PngFormat::Rgba8),
-        PictureAsset("sprite", 81, 0, "bigwin 3", SpriteFile(81), TechFrame(), PngFormat::Rgba8),
+        CataloguePicture("sprite", 78, 0, BigWin()),
+        CataloguePicture("sprite", 80, 0, BannerBar()),
+        CataloguePicture("sprite", 81, 0, TechFrame()),
     };
 });
 

@@ -122,8 +122,8 @@ Picture LoadingPicture() {
 
 const JobRegistrar kMessagePictures("message-pictures", [] {
     return std::vector<Asset>{
-        PictureAsset("image", 57, 0, "e2", ImageFile(57), MessageBox(), PngFormat::Rgba16),
-        PictureAsset("picture", 0, 0, "loading", "loading.png", LoadingPicture(), PngFormat::Rgba8),
+        CataloguePicture("image", 57, 0, MessageBox()),
+        CataloguePicture("picture", 0, 0, LoadingPicture()),
     };
 });
 

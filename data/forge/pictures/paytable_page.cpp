@@ -255,11 +255,11 @@ Picture Page(const PageTexts& texts) {
 
 const JobRegistrar kGermanPage("paytable-de", [] {
     return std::vector<Asset>{
-        PictureAsset("sprite", 19, 0, "16", SpriteFile(19, 0), Page(kGerman), PngFormat::Rgb8)};
+        CataloguePicture("sprite", 19, 0, Page(kGerman))};
 });
 const JobRegistrar kEnglishPage("paytable-en", [] {
     return std::vector<Asset>{
-        PictureAsset("sprite", 19, 1, "16", SpriteFile(19, 1), Page(kEnglish), PngFormat::Rgb8)};
+        CataloguePicture("sprite", 19, 1, Page(kEnglish))};
 });
 
 }  // namespace

@@ -18,8 +18,6 @@ namespace {
 
 constexpr int Segments = 12;
 constexpr double CX = 800, CY = 462, R = 330;
-const char* const kLabels[Segments] = {"d2", "d3", "d4", "d5",  "d6",  "d7",
-                                       "d8", "d9", "d0", "d10", "d11", "d12"};
 
 Rgb SegmentColour(int segment) {
     if (segment == 0) return Hex(0x2a2e44);
@@ -252,8 +250,7 @@ std::vector<Asset> WheelJob(int first, int last) {
             }
         cairo_surface_mark_dirty(canvas.surface);
         Wheel(canvas, frame);
-        assets.push_back(PictureAsset("sprite", 58 + frame, 0, kLabels[frame], SpriteFile(58 + frame),
-                                      canvas.ToPicture(), PngFormat::Rgba8));
+        assets.push_back(CataloguePicture("sprite", 58 + frame, 0, canvas.ToPicture()));
     }
     return assets;
 }

@@ -137,7 +137,7 @@ std::vector<Asset> RespinJob() {
         for (int y = 0; y < ReelHeight; ++y)
             std::copy(picture.At(0, y), picture.At(0, y) + ReelWidth * 4, sheet.At(ox, y + oy));
     }
-    return {PictureAsset("sprite", 17, 0, "16", SpriteFile(17), sheet, PngFormat::Rgba8)};
+    return {CataloguePicture("sprite", 17, 0, sheet)};
 }
 
 const JobRegistrar kRespin("respin-sheet", RespinJob);

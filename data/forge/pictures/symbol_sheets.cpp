@@ -39,8 +39,7 @@ Picture SymbolSheet(int sheet) {
 std::vector<Asset> SheetJob(int first, int last) {
     std::vector<Asset> assets;
     for (int sheet = first; sheet <= last; ++sheet)
-        assets.push_back(PictureAsset("sprite", sheet, 0, std::to_string(sheet + 1), SpriteFile(sheet),
-                                      SymbolSheet(sheet), PngFormat::Rgba8));
+        assets.push_back(CataloguePicture("sprite", sheet, 0, SymbolSheet(sheet)));
     return assets;
 }
 

@@ -84,7 +84,7 @@ namespace {
 
 const JobRegistrar kLogo("lettering-logo", [] {
     return std::vector<Asset>{
-        PictureAsset("sprite", 16, 0, "a1", SpriteFile(16), TitleLogo(), PngFormat::Rgba8)};
+        CataloguePicture("sprite", 16, 0, TitleLogo())};
 });
 
 }  // namespace
