@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "assets/sound.h"
+#include "core/account_keeper.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "slot/cell_effects.h"
@@ -63,6 +64,7 @@ void FinishSpin() {
     Game.GamePhase = PhaseSettled;
     CaptureGrid();
     EvaluateWindow();
+    NoteSpinOutcome();
 }
 
 }  // namespace
