@@ -1,6 +1,7 @@
 #include "core/main_loop.h"
 
 #include "assets/catalogue_numbers.h"
+#include "core/account_keeper.h"
 #include "core/count_up.h"
 #include "core/developer_keys.h"
 #include "core/game_state.h"
@@ -67,6 +68,7 @@ void RunMainLoopPass() {
     Game.CountUpRunning = StepCountUps(Game.WinLines.empty() ? &Game.DisplayedWin : &Game.CurrentWin);
     StartBigWinWhenDue();
     ComposeTitle();
+    KeepAccount();  // what the title shows is what the disk holds
 
     // 20. One window event; a pass without one sleeps a millisecond.
     const platform::Event event = platform::WindowEvent();

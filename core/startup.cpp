@@ -1,9 +1,12 @@
 #include "core/startup.h"
 
+#include <cstdio>
+
 #include "assets/bitmap_font.h"
 #include "assets/catalogue_numbers.h"
 #include "assets/picture_decoding.h"
 #include "assets/pictures.h"
+#include "core/account_keeper.h"
 #include "core/game_state.h"
 #include "core/intro_movie.h"
 #include "core/loading_screen.h"
@@ -11,6 +14,7 @@
 #include "core/screen_mode.h"
 #include "core/text_table.h"
 #include "core/window_title.h"
+#include "persist/save_file.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "slot/reel_strips.h"
@@ -67,7 +71,11 @@ bool StartupFailure(const char* text) {
 }
 
 bool Startup() {
-    platform::InitWindowSystem();
+    if (!platform::InitWindowSystem()) {
+        // No display to show anything on: said where a terminal sees it.
+        fputs("Can't open Main Window\n", stderr);
+        return false;
+    }
     InitGameState(platform::ElapsedMilliseconds(), platform::DesktopRefreshRate());
     if (!platform::CreateInstanceLock("Nebulor")) {
         platform::MessageBox("", "Nebulor 2 Already started");
@@ -75,6 +83,9 @@ bool Startup() {
     }
     LoadSettings();  // also loads the save data
     FillTextTable(Game.Language);
+    // The history settles what a crash left open and stands in for a damaged save.
+    const std::string recovery = StartAccountKeeping(SaveLoadState());
+    if (!recovery.empty()) platform::MessageBox("Nebulor", recovery);
     // The pictures decode on helper threads while the loading window shows;
     // they are created, in their order, once the main screen is open.
     StartDecodingPictures();
@@ -103,6 +114,7 @@ bool Startup() {
 
 void Shutdown() {
     SettleAccountsForSave();  // nothing the player had in play is lost by quitting
+    FinishAccountKeeping();   // the last game's line, then the writer stops
     platform::CloseScreen();
     if (platform::WindowExists(WindowMain)) platform::CloseWindow(WindowMain);
     SaveSettings();  // the save data first, then the settings
@@ -113,10 +125,12 @@ void Shutdown() {
 }
 
 int GameMain() {
+    WriteAccountInline(false);  // the disk's pace never holds up a frame
     if (Startup()) {
         RunMainLoop();
         Shutdown();
     }
+    FinishAccountKeeping();  // a start that failed leaves the writer waiting
     StopPictureDecoding();  // a start that failed early leaves it running
     platform::ShutdownPlatform();
     return 0;

@@ -27,6 +27,13 @@ enum TextKey : int {
     TextOneFreeGameWon,
     TextFreeGamesEnd,
     TextWon,
+    // The account on disk (not part of the original table).
+    TextCannotSave,
+    TextCannotSaveWhere,
+    TextSavingAgain,
+    TextSaveRestored,
+    TextSaveLost,
+    TextHistory,
     TextKeyCount
 };
 

@@ -15,8 +15,8 @@ namespace {
 // The record read at start-up, written back at shutdown.
 SaveRecord gRecord{};
 
-// How many copies of damaged saves are kept beside the save at most.
-constexpr int MaxDamagedCopies = 9;
+// What the last start found.
+SaveState gSaveState = SaveState::Missing;
 
 std::string Today() { return platform::FormatDate("%yyyy/%mm/%dd", platform::CurrentDate()); }
 
@@ -28,13 +28,14 @@ void TakeValuesFrom(const SaveRecord& record) {
     Game.FunPoints = SaveFieldNumber(record, SaveFunPointsAt);
 }
 
-// A save that exists but cannot be decoded leaves the player with zero values,
-// and the next shutdown writes over it. Whatever the player had stays beside
-// it as "<save>.damaged" (numbered when earlier copies are there).
+// A save that exists but cannot be decoded leaves the player with zero values
+// (or the history's), and the next write replaces it. Whatever the player had
+// stays beside it as "<save>.damaged", then ".damaged.2", ".damaged.3" and on
+// without end: no damaged save is ever overwritten or dropped.
 void KeepDamagedSave(const std::string& path) {
     std::vector<uint8_t> bytes;
     const bool readable = platform::ReadWholeFile(path, bytes);
-    for (int copy = 1; copy <= MaxDamagedCopies; ++copy) {
+    for (int copy = 1;; ++copy) {
         const std::string name = path + ".damaged" + (copy == 1 ? std::string() : "." + std::to_string(copy));
         if (platform::FileSize(name) != -1) {
             std::vector<uint8_t> existing;
@@ -60,7 +61,12 @@ std::optional<SaveFileContents> ReadSaveFile(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (!platform::ReadWholeFile(path, bytes) || bytes.empty()) return std::nullopt;
     SaveFileContents contents;
-    contents.decoded = UnpackBlocks(bytes.data(), bytes.size(), contents.record.data(), contents.record.size());
+    // A header that claims less than the whole record is damage too: the rest
+    // of the record would silently read as zero.
+    const bool wholeRecord = bytes.size() >= 16 && bytes[8] == SaveRecordSize &&
+                             std::all_of(bytes.begin() + 9, bytes.begin() + 16, [](uint8_t b) { return b == 0; });
+    contents.decoded = wholeRecord &&
+                       UnpackBlocks(bytes.data(), bytes.size(), contents.record.data(), contents.record.size());
     if (!contents.decoded) contents.record.fill(0);
     return contents;
 }
@@ -82,6 +88,7 @@ std::string SaveFilePath() { return SettingsFolder() + Game.SaveFileName; }
 
 void LoadSaveData() {
     const std::string path = SaveFilePath();
+    gSaveState = SaveState::Missing;
     const int64_t size = platform::FileSize(path);
     if (size == 0 || size == -1) {
         // A new player: the starting balance, written at once.
@@ -96,11 +103,17 @@ void LoadSaveData() {
     } else {
         const std::optional<SaveFileContents> contents = ReadSaveFile(path);
         gRecord = contents ? contents->record : SaveRecord{};
-        if (size > 0 && !(contents && contents->decoded)) KeepDamagedSave(path);
+        if (size != 0 && !(contents && contents->decoded)) {
+            KeepDamagedSave(path);
+            gSaveState = SaveState::Damaged;
+        }
+        if (gSaveState != SaveState::Damaged) gSaveState = SaveState::Decoded;
         TakeValuesFrom(gRecord);
     }
     Game.DailyAvailable = Game.LastDailyDate == Today() ? 0 : 1;
 }
+
+SaveState SaveLoadState() { return gSaveState; }
 
 void StoreSaveData() {
     PutSaveField(gRecord, SaveStakedAt, std::to_string(Game.TotalStaked));

@@ -45,5 +45,10 @@ std::string SaveFilePath();
 // values (a new player when it is missing or empty) and sets DailyAvailable.
 void LoadSaveData();
 
+// What the last LoadSaveData found: no save (a new player), a save it read,
+// or one it could not decode.
+enum class SaveState { Missing, Decoded, Damaged };
+SaveState SaveLoadState();
+
 // Shutdown, called by SaveSettings: writes the player's values to the save file.
 void StoreSaveData();

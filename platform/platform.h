@@ -339,10 +339,22 @@ bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);
 // Size in bytes; -1 when the file does not exist, -2 for a folder.
 int64_t FileSize(const std::string& path);
-// Reads a whole file; false when it cannot be opened.
+// Reads a whole file; false when it cannot be opened or is no plain file
+// (a folder, FIFO or device is refused without blocking).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);
-// Writes a whole file atomically (temporary file, flush, rename); false on failure.
+// Reads at most the last `most` bytes of a plain file; returns the offset they
+// start at, -1 when it cannot be read.
+int64_t ReadFileTail(const std::string& path, size_t most, std::vector<uint8_t>& data);
+// Writes a whole file atomically and durably (temporary file in the same
+// folder, fsync, rename, fsync of the folder); a symbolic link is written
+// through. False on failure, and when something other than a file is there.
 bool WriteWholeFile(const std::string& path, const uint8_t* data, size_t bytes);
+// Appends to a plain file (created when missing) and flushes it to disk; on
+// failure nothing of `data` stays behind.
+bool AppendToFile(const std::string& path, const uint8_t* data, size_t bytes);
+// Whether writes wait for the disk (fsync); on by default. Tests that play
+// thousands of games switch it off: their files need not survive a power cut.
+void SetDurableWrites(bool durable);
 // Renames a file, replacing the target.
 bool RenameFile(const std::string& from, const std::string& to);
 // Lets the memory pages wholly inside data[0..size) go: read-only data of the

@@ -6,6 +6,7 @@
 
 #include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
+#include "core/account_keeper.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "slot/cell_effects.h"
@@ -62,6 +63,7 @@ void FinishSpin() {
     Game.GamePhase = PhaseSettled;
     CaptureGrid();
     EvaluateWindow();
+    NoteSpinOutcome();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
+#include "core/account_keeper.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "slot/paylines.h"
@@ -27,7 +28,11 @@ constexpr RungRow kStartingRungs[] = {
     {5000, 6000, 11}, {6000, 7000, 12}, {7000, 8000, 13}, {8000, 20000, 14},
 };
 
+// The rung the open ladder started on, for the game history.
+int64_t gStartRung = 0;
+
 void CloseLadder(int64_t win) {
+    NoteLadderResult(gStartRung, Game.LadderRung, win);
     Game.LadderOpen = 0;
     Game.LadderFinished = 1;
     Game.CurrentWin = win;
@@ -77,6 +82,7 @@ void StartRisk() {
     Game.LadderFlicker = 0;
     Game.LadderRung = StartingRung(Game.CurrentWin);
     Game.LadderShownRung = Game.LadderRung;
+    gStartRung = Game.LadderRung;
     // From now on the ladder holds the stake.
     Game.CurrentWin = 0;
     Game.DisplayedWin = 0;

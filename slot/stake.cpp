@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/account_keeper.h"
 #include "core/count_up.h"
 #include "core/game_state.h"
 #include "slot/paylines.h"
@@ -34,6 +35,7 @@ void StartReels() {
     Game.SpinFinished = 0;
     StartSpin();
     Game.GamePhase = PhaseSpinning;
+    NoteSpinStarted();  // the charge and the stops go to disk before the reels land
 }
 
 }  // namespace

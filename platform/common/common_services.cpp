@@ -160,41 +160,155 @@ int64_t FileSize(const std::string& path) {
     return static_cast<int64_t>(info.st_size);
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
-    data.clear();
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) return false;
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) data.insert(data.end(), chunk, chunk + got);
-    const bool ok = !ferror(file);
-    fclose(file);
-    return ok;
+namespace {
+
+// Opens `path` for reading without ever blocking: a FIFO or a device in the
+// place of a file is refused at once, and so is a folder.
+int OpenRegularForReading(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
 }
 
-bool WriteWholeFile(const std::string& path, const uint8_t* data, size_t bytes) {
-    // Write beside the target, flush to disk, then rename over it: a crash or
-    // a full disk never leaves a half-written file behind.
-    const std::string temporary = path + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
+// A file that is a symbolic link is replaced where the link points, so the
+// link stays; anything else at the path is replaced itself.
+std::string WriteTarget(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target = path;
+    for (int hop = 0; hop < 16; ++hop) {
+        char link[4096];
+        const ssize_t got = readlink(target.c_str(), link, sizeof link - 1);
+        if (got <= 0) break;
+        link[got] = 0;
+        std::string next = link;
+        if (next[0] != '/') {
+            const size_t slash = target.rfind('/');
+            next = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + next;
+        }
+        target = next;
+        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    }
+    return target;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool gDurable = true;
+
+// fsync when writes are to survive a power cut; always true otherwise.
+bool Flush(int fd, bool dataOnly) { return !gDurable || (dataOnly ? fdatasync(fd) : fsync(fd)) == 0; }
+
+void FlushFolder(const std::string& file) {
+    if (!gDurable) return;
+    const int folder = open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t bytes) {
     size_t done = 0;
     while (done < bytes) {
         const ssize_t wrote = write(fd, data + done, bytes - done);
         if (wrote < 0) {
             if (errno == EINTR) continue;
-            break;
+            return false;
         }
         done += static_cast<size_t>(wrote);
     }
-    const bool written = done == bytes && fsync(fd) == 0;
+    return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
+    data.clear();
+    const int fd = OpenRegularForReading(path);
+    if (fd < 0) return false;
+    uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) ok = false;
+        if (got <= 0) break;
+        data.insert(data.end(), chunk, chunk + got);
+    }
+    close(fd);
+    return ok;
+}
+
+int64_t ReadFileTail(const std::string& path, size_t most, std::vector<uint8_t>& data) {
+    data.clear();
+    const int fd = OpenRegularForReading(path);
+    if (fd < 0) return -1;
+    struct stat info {};
+    fstat(fd, &info);
+    const int64_t size = static_cast<int64_t>(info.st_size);
+    const int64_t from = size > static_cast<int64_t>(most) ? size - static_cast<int64_t>(most) : 0;
+    data.resize(static_cast<size_t>(size - from));
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t got = pread(fd, data.data() + done, data.size() - done, from + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    data.resize(done);
+    close(fd);
+    return from;
+}
+
+bool WriteWholeFile(const std::string& path, const uint8_t* data, size_t bytes) {
+    // Write beside the target under a name of its own, flush to disk, rename
+    // over it and flush the folder: a crash, a power cut or a full disk leaves
+    // either the old file or the new one, never half of one.
+    const std::string target = WriteTarget(path);
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;  // a folder, FIFO or device
+    std::string temporary = target + ".tmp.XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) return false;
+    fchmod(fd, 0644);
+    const bool written = WriteAll(fd, data, bytes) && Flush(fd, false);
     const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }
+    FlushFolder(target);
     return true;
 }
+
+bool AppendToFile(const std::string& path, const uint8_t* data, size_t bytes) {
+    const std::string target = WriteTarget(path);
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
+    const bool fresh = stat(target.c_str(), &info) != 0;
+    const int fd = open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) return false;
+    const off_t before = lseek(fd, 0, SEEK_END);
+    bool ok = WriteAll(fd, data, bytes) && Flush(fd, true);
+    // A line cut short by a full disk is taken back, so the next one starts clean.
+    if (!ok && before >= 0 && ftruncate(fd, before) != 0) ok = false;
+    close(fd);
+    if (ok && fresh) FlushFolder(target);
+    return ok;
+}
+
+void SetDurableWrites(bool durable) { gDurable = durable; }
 
 bool RenameFile(const std::string& from, const std::string& to) { return rename(from.c_str(), to.c_str()) == 0; }
 

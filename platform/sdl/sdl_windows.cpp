@@ -160,6 +160,15 @@ bool InitWindowSystem() {
     // with a GL texture costs several times the CPU on machines without a GPU.
     SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    // With no display SDL falls back to a driver that shows nothing: a game
+    // nobody sees would hold the single-instance lock. Only an environment
+    // that asks for such a driver (the tests) gets one.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((!asked || !*asked) && driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        SDL_Quit();
+        return false;
+    }
     State().videoUp = true;
     return true;
 }

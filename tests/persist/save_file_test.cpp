@@ -177,3 +177,15 @@ TEST_F(SaveFileTest, FieldsAreCutAtFiftyBytesAndReadAsNumbers) {
     EXPECT_EQ(SaveFieldNumber(record, SavePointsAt), std::numeric_limits<int64_t>::max());
     EXPECT_FALSE(ReadSaveFile(path + ".missing"));
 }
+
+TEST_F(SaveFileTest, AHeaderThatClaimsLessThanTheWholeRecordIsDamage) {
+    std::vector<uint8_t> shortRecord(100, '7');
+    const std::vector<uint8_t> packed = PackBlocks(shortRecord.data(), shortRecord.size());
+    WriteBytes(packed);
+    const auto contents = ReadSaveFile(path);
+    ASSERT_TRUE(contents);
+    EXPECT_FALSE(contents->decoded);
+    LoadSaveData();
+    EXPECT_EQ(SaveLoadState(), SaveState::Damaged);
+    EXPECT_EQ(FileBytes(path + ".damaged"), packed);
+}

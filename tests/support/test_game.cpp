@@ -25,6 +25,9 @@ void GameTest::SetUp() {
     std::filesystem::create_directories(folder);
     appData = folder.string() + "/";
     setenv("APPDATA", appData.c_str(), 1);
+    // Thousands of games are written per test: the test folder need not
+    // survive a power cut.
+    platform::SetDurableWrites(false);
     InitGameState(platform::ElapsedMilliseconds(), 0);
     // Every start-up loads all pictures, fonts and sounds: decode them once per test program.
     KeepDecodedAssets(true);

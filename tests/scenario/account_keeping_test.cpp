@@ -1,0 +1,142 @@
+// The account on disk after every game, and what a start makes of a run that
+// ended without a shutdown.
+#include <filesystem>
+
+#include "core/account_keeper.h"
+#include "core/text_table.h"
+#include "persist/history.h"
+#include "persist/save_file.h"
+#include "persist/settings.h"
+#include "platform/platform.h"
+#include "tests/support/scenario.h"
+
+namespace {
+
+constexpr std::array<int64_t, 3> AllOnes{1, 1, 1};
+constexpr std::array<int64_t, 3> AllTwos{2, 2, 2};
+
+class AccountKeepingTest : public ScenarioTest {
+protected:
+    int64_t SavedPoints() {
+        const auto contents = ReadSaveFile(SaveFilePath());
+        EXPECT_TRUE(contents && contents->decoded);
+        return contents ? SaveFieldNumber(contents->record, SavePointsAt) : -1;
+    }
+    std::vector<HistoryEntry> History() { return HistoryFile(HistoryFilePath()).Load(); }
+    // The process ends here without a shutdown; a new one reads what is on disk.
+    std::string Restart() {
+        FinishAccountKeeping();  // nothing is left to write: every pass wrote its own
+        InitGameState(platform::ElapsedMilliseconds(), 0);
+        LoadSettings();
+        FillTextTable(Game.Language);
+        return StartAccountKeeping(SaveLoadState());
+    }
+    void SpinWinningFifty() {
+        EndDemoByClick();
+        ArrangeNextSpin({AllOnes, AllOnes, AllOnes, AllTwos, AllTwos});
+        ClickButton(buttons::Start);
+    }
+};
+
+}  // namespace
+
+TEST_F(AccountKeepingTest, EveryGameIsSavedAsItEndsWithItsCountUpArrived) {
+    SpinWinningFifty();
+    RunFrames(2);
+    EXPECT_EQ(SavedPoints(), 990);  // the stake is on disk while the reels turn
+    ASSERT_TRUE(SettleSpin());
+    ASSERT_TRUE(RunUntil([] { return Game.CurrentWin == 50; }, 1000));
+    ClickButton(buttons::Start);  // collect: the count-up starts
+    RunFrames(1);
+    ASSERT_FALSE(Game.CountUps.empty());
+    EXPECT_LT(Game.Points, 1040);
+    EXPECT_EQ(SavedPoints(), 1040);  // saved as it will arrive
+    const std::vector<HistoryEntry> history = History();
+    ASSERT_FALSE(history.empty());
+    const HistoryEntry& game = history.back();
+    EXPECT_EQ(game.kind, HistoryKind::Game);
+    EXPECT_EQ(game.stake, 10);
+    EXPECT_EQ(game.win, 50);
+    EXPECT_EQ(game.account.points, 1040);
+    EXPECT_EQ(game.grid[0], 1);
+    EXPECT_EQ(game.grid[14], 2);
+    ASSERT_FALSE(game.wins.empty());
+    int64_t paid = 0;
+    for (const HistoryWin& win : game.wins) paid += win.pay;
+    EXPECT_EQ(paid, 50);
+}
+
+TEST_F(AccountKeepingTest, ASpinCutShortGivesItsStakeBack) {
+    SpinWinningFifty();
+    RunFrames(10);
+    ASSERT_EQ(Game.GamePhase, PhaseSpinning);
+    EXPECT_EQ(Restart(), "");
+    EXPECT_EQ(Game.Points, 1000);
+    EXPECT_EQ(Game.TotalStaked, 0);
+    EXPECT_EQ(SavedPoints(), 1000);
+    EXPECT_EQ(History().back().kind, HistoryKind::Account);
+}
+
+TEST_F(AccountKeepingTest, ASpinThatLandedIsPaidWhatItLandedOnOnce) {
+    SpinWinningFifty();
+    ASSERT_TRUE(SettleSpin());
+    Restart();
+    EXPECT_EQ(Game.Points, 1040);
+    EXPECT_EQ(Game.TotalWon, 50);
+    EXPECT_EQ(SavedPoints(), 1040);
+    // Settled once: a second start changes nothing.
+    Restart();
+    EXPECT_EQ(Game.Points, 1040);
+}
+
+TEST_F(AccountKeepingTest, ADamagedSaveIsRestoredFromTheHistoryOrStartsFromZeroAndTheCopyStays) {
+    SpinWinningFifty();
+    ASSERT_TRUE(SettleSpin());
+    ClickButton(buttons::Start);
+    ASSERT_TRUE(FinishCountUps());
+    RunFrames(2);
+    const std::string path = SaveFilePath();
+    const uint8_t junk[4] = {9, 9, 9, 9};
+    ASSERT_TRUE(platform::WriteWholeFile(path, junk, 4));
+    const std::string restored = Restart();
+    EXPECT_EQ(restored, Text(TextSaveRestored));
+    EXPECT_EQ(Game.Points, 1040);
+    EXPECT_EQ(Game.TotalWon, 50);
+    EXPECT_EQ(SavedPoints(), 1040);
+    EXPECT_EQ(platform::FileSize(path + ".damaged"), 4);
+
+    std::filesystem::remove(HistoryFilePath());
+    ASSERT_TRUE(platform::WriteWholeFile(path, junk, 3));
+    EXPECT_EQ(Restart(), Text(TextSaveLost));
+    EXPECT_EQ(Game.Points, 0);
+    EXPECT_EQ(platform::FileSize(path + ".damaged.2"), 3);
+}
+
+TEST_F(AccountKeepingTest, ASaveThatFailsIsSaidOnceAndCaughtUpWhenWritingWorksAgain) {
+    // Something in the way of the history: nothing can be written.
+    const std::string history = HistoryFilePath();
+    std::filesystem::remove(history);
+    std::filesystem::create_directory(history);
+    headless::ClearSpriteDrawLog();
+    SpinWinningFifty();
+    RunFrames(2);
+    EXPECT_TRUE(AccountSaveFailing());
+    EXPECT_TRUE(MessageShown(Text(TextCannotSave)));
+    EXPECT_EQ(SavedPoints(), 1000);  // the old save survives
+    ASSERT_TRUE(SettleSpin());
+    headless::ClearSpriteDrawLog();
+    RunFrames(5);
+    EXPECT_FALSE(MessageShown(Text(TextCannotSave)));  // once, not every game
+
+    std::filesystem::remove(history);
+    ClickButton(buttons::Start);  // collect: the next write catches up
+    ASSERT_TRUE(FinishCountUps());
+    RunFrames(2);
+    EXPECT_FALSE(AccountSaveFailing());
+    EXPECT_TRUE(MessageShown(Text(TextSavingAgain)));
+    EXPECT_EQ(SavedPoints(), 1040);
+    const std::vector<HistoryEntry> lines = History();
+    ASSERT_GE(lines.size(), 2u);  // the spin's lines were kept and written late
+    EXPECT_EQ(lines.front().kind, HistoryKind::Spin);
+    EXPECT_EQ(lines.back().account.points, 1040);
+}
