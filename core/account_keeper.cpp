@@ -301,8 +301,12 @@ std::string StartAccountKeeping(SaveState save) {
     if (!gRecent.empty()) {
         const HistoryEntry& last = gRecent.back();
         // The history is written before the save: a save that differs from
-        // the last line was cut off by a crash (or is damaged).
-        if (saveDamaged || (save == SaveState::Decoded && !(last.account == saved))) {
+        // the last line and is older than it was cut off by a crash (or is
+        // damaged). A save newer than the history was written by a copy of
+        // the game that keeps no history: it holds the player's latest points.
+        const bool historyNewer = platform::FileModifiedNanoseconds(HistoryFilePath()) >
+                                  platform::FileModifiedNanoseconds(SaveFilePath());
+        if (saveDamaged || (save == SaveState::Decoded && !(last.account == saved) && historyNewer)) {
             Game.Points = last.account.points;
             Game.FunPoints = last.account.funPoints;
             Game.TotalStaked = last.account.staked;
@@ -310,6 +314,10 @@ std::string StartAccountKeeping(SaveState save) {
             Game.LastDailyDate = last.account.daily;
             Game.DailyAvailable = Game.LastDailyDate == platform::FormatDate("%yyyy/%mm/%dd", platform::CurrentDate()) ? 0 : 1;
         }
+        // The history catches up with a newer save, so that a later crash
+        // does not take the player back to the older line.
+        if (!saveDamaged && save == SaveState::Decoded && !(last.account == saved) && !historyNewer)
+            Queue(Stamp(HistoryKind::Account));
         if (saveDamaged) message = Text(TextSaveRestored);
         // A spin in flight is settled: one whose reels had stopped is paid
         // what it landed on (the win before any gamble), one still turning

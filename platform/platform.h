@@ -339,6 +339,8 @@ bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);
 // Size in bytes; -1 when the file does not exist, -2 for a folder.
 int64_t FileSize(const std::string& path);
+// When the file was last written, in nanoseconds since 1970; -1 when it cannot be read.
+int64_t FileModifiedNanoseconds(const std::string& path);
 // Reads a whole file; false when it cannot be opened or is no plain file
 // (a folder, FIFO or device is refused without blocking).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data);

@@ -160,6 +160,12 @@ int64_t FileSize(const std::string& path) {
     return static_cast<int64_t>(info.st_size);
 }
 
+int64_t FileModifiedNanoseconds(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0) return -1;
+    return static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
 namespace {
 
 // Opens `path` for reading without ever blocking: a FIFO or a device in the

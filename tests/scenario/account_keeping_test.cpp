@@ -1,5 +1,6 @@
 // The account on disk after every game, and what a start makes of a run that
 // ended without a shutdown.
+#include <chrono>
 #include <filesystem>
 
 #include "core/account_keeper.h"
@@ -110,6 +111,39 @@ TEST_F(AccountKeepingTest, ADamagedSaveIsRestoredFromTheHistoryOrStartsFromZeroA
     EXPECT_EQ(Restart(), Text(TextSaveLost));
     EXPECT_EQ(Game.Points, 0);
     EXPECT_EQ(platform::FileSize(path + ".damaged.2"), 3);
+}
+
+// A save that differs from the history's last line: older than the history it
+// was cut off by a crash, and the history holds the points; newer, it was
+// written by a copy of the game that keeps no history, and it holds them.
+TEST_F(AccountKeepingTest, ASaveAndTheHistoryThatDisagreeTrustTheNewerFile) {
+    SpinWinningFifty();
+    ASSERT_TRUE(SettleSpin());
+    ClickButton(buttons::Start);
+    ASSERT_TRUE(FinishCountUps());
+    RunFrames(2);
+    ASSERT_EQ(SavedPoints(), 1040);
+    const std::string path = SaveFilePath();
+    auto writeSavedPoints = [&](const char* points) {
+        auto contents = ReadSaveFile(path);
+        ASSERT_TRUE(contents && contents->decoded);
+        PutSaveField(contents->record, SavePointsAt, points);
+        ASSERT_TRUE(WriteSaveFile(contents->record, path));
+    };
+    namespace fs = std::filesystem;
+    const auto historyTime = fs::last_write_time(HistoryFilePath());
+
+    writeSavedPoints("1500");  // an older copy of the game played on
+    fs::last_write_time(path, historyTime + std::chrono::seconds(5));
+    Restart();
+    EXPECT_EQ(Game.Points, 1500);
+    RunFrames(2);
+    EXPECT_EQ(History().back().account.points, 1500);  // the history has caught up
+
+    writeSavedPoints("700");  // the save of the last game never arrived
+    fs::last_write_time(path, fs::last_write_time(HistoryFilePath()) - std::chrono::seconds(5));
+    Restart();
+    EXPECT_EQ(Game.Points, 1500);
 }
 
 TEST_F(AccountKeepingTest, ASaveThatFailsIsSaidOnceAndCaughtUpWhenWritingWorksAgain) {
