@@ -34,11 +34,13 @@ bool ShowLoadingWindow() {
     return RunLoadingScreen();
 }
 
-// Steps 18 to 23: the main window, its title, screen, menu and limits.
+// Steps 18 to 23: the main window, its title, screen, menu and limits. It
+// opens hidden and appears with its first frame, not black while the
+// pictures load.
 bool OpenMainWindow() {
     const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
     if (!platform::OpenWindow(MainWindow, 0, 0, width, height, "Nebulor",
-                              platform::WindowCaptioned | platform::WindowCentered))
+                              platform::WindowCaptioned | platform::WindowCentered | platform::WindowHidden))
         return StartupFailure("Can't open Main Window");
     ComposeStartupTitle();
     if (!platform::OpenScreen(MainWindow, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
@@ -109,12 +111,20 @@ void Shutdown() {
     platform::SetScreenSaverEnabled(true);
 }
 
+void EndProgram(bool restart) {
+    StopPictureDecoding();  // a start that failed early leaves it running
+    platform::ShutdownPlatform();
+    // Saved and closed: the confirmed settings take effect in a new start.
+    if (restart) platform::RestartProgram();
+}
+
 int GameMain() {
+    bool restart = false;
     if (Startup()) {
         RunMainLoop();
         Shutdown();
+        restart = Game.RestartAfterQuit == 1;
     }
-    StopPictureDecoding();  // a start that failed early leaves it running
-    platform::ShutdownPlatform();
+    EndProgram(restart);
     return 0;
 }

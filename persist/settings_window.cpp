@@ -47,6 +47,7 @@ void ConfirmSettingsWindow() {
     platform::CloseWindow(SettingsWindow);
     Game.SettingsWindowOpen = 0;
     Game.GamePhase = PhaseQuit;
+    Game.RestartAfterQuit = 1;  // as the message says: the game comes back with the new settings
 }
 
 void CancelSettingsWindow() {

@@ -29,6 +29,7 @@ constexpr RungRow kStartingRungs[] = {
 void CloseLadder(int64_t win) {
     Game.LadderOpen = 0;
     Game.LadderFinished = 1;
+    Game.StartMeaningChanged = Game.FrameTime;
     Game.CurrentWin = win;
     Game.DisplayedWin = win;
 }

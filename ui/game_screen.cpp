@@ -103,7 +103,6 @@ void DrawStatusTexts() {
     auto at = [](float x, float y, int64_t font, TextKey key) {
         DrawBitmapText(font, static_cast<float>(LayoutX(x)), static_cast<float>(LayoutY(y)), Text(key));
     };
-    if (Game.GamePhase == PhaseWildPick) at(9, 80, SmallFont, TextChooseWildPositions);
     if (Game.Autoplay == 1) at(0, 5, SmallFont, TextAutoplay);
     if (Game.SoundOn == 0) at(0, 3, SmallFont, TextSoundOff);
     if (Game.Points < Game.Bid && Game.MessageOverlayOn == 0 && Game.CurrentWin == 0 && Game.SpinFinished == 1)
@@ -194,6 +193,12 @@ void DrawLadder() {
     char countdown[48];
     snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.", static_cast<double>(Game.LadderCountdown) / 1000.0);
     DrawBitmapText(SmallFont, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 255, 0xFFFFFF, 0.6f);
+}
+
+void DrawWildPickHint() {
+    if (Game.GamePhase != PhaseWildPick) return;
+    DrawBitmapText(SmallFont, static_cast<float>(LayoutX(9)), static_cast<float>(LayoutY(80)),
+                   Text(TextChooseWildPositions), 255, 0xFFFFFF, 1.0f);
 }
 
 void DrawGameScreen(float) {

@@ -46,7 +46,11 @@ int64_t DrawMessageOverlay(int64_t alpha) {
         alpha -= 5;
         if (alpha <= 0) {
             alpha = 0;
-            platform::FreeSprite(MessageSprite);
+            // Only a pending win hides a message that is still wanted: keep its
+            // picture so that it shows again once the win is collected. A click
+            // or a new spin ends it here.
+            const bool hiddenByWin = Game.MessageOverlayOn > 0 && Game.SpinFinished == 1;
+            if (!hiddenByWin) platform::FreeSprite(MessageSprite);
         }
     }
     if (platform::SpriteExists(MessageSprite)) {

@@ -44,6 +44,8 @@ struct Window {
     std::vector<Gadget> gadgets;
     // last known pointer position in client coordinates, -1 outside
     int mouseX = -1, mouseY = -1;
+    // opened hidden and asked to show: shown with the screen's next frame
+    bool showWithFrame = false;
 };
 
 struct Backend {
@@ -67,6 +69,9 @@ Backend& State();
 // Finds the platform window of an SDL window id; nullptr for none.
 Window* FindWindowBySdlId(Uint32 sdlId, int* platformId = nullptr);
 Window* FindWindow(int id);
+
+// Shows, raises and restores a window.
+void ShowNow(Window& window);
 
 // Drains SDL's queue into the game's event queue and the input state.
 void PumpEvents();

@@ -140,6 +140,13 @@ void PumpEvents() {
     MovieAdvance();
 }
 
+void ShowNow(Window& window) {
+    window.showWithFrame = false;
+    SDL_ShowWindow(window.handle);
+    SDL_RestoreWindow(window.handle);
+    SDL_RaiseWindow(window.handle);
+}
+
 }  // namespace sdl
 
 using namespace sdl;
@@ -266,9 +273,13 @@ int WindowClientHeight(int id) {
 void ShowWindowNormal(int id) {
     Window* window = FindWindow(id);
     if (!window) return;
-    SDL_ShowWindow(window->handle);
-    SDL_RestoreWindow(window->handle);
-    SDL_RaiseWindow(window->handle);
+    // A screen's window opened hidden appears with its first frame rather
+    // than black while that frame is still being prepared.
+    if (id == State().screenWindow && (SDL_GetWindowFlags(window->handle) & SDL_WINDOW_HIDDEN)) {
+        window->showWithFrame = true;
+        return;
+    }
+    ShowNow(*window);
 }
 
 bool CreateWindowMenu(int id, const std::string& title, int command, const std::string& item) {

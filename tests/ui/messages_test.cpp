@@ -32,6 +32,7 @@ TEST_F(MessagesTest, LinesAreCentredOnTheLeftHalfAtTheirRows) {
 
 TEST_F(MessagesTest, AMessageFadesInWhileWantedAndOutAfterwardsThenItsPictureGoes) {
     Game.MessageOverlayOn = 1;
+    Game.SpinFinished = 1;
     ShowMessage("JACKPOT", "!! GRATULATION !!", "", "", 0, 3, 3, 2, 1);
     int64_t alpha = 0;
     for (int i = 0; i < 49; ++i) alpha = DrawMessageOverlay(alpha);
@@ -40,14 +41,24 @@ TEST_F(MessagesTest, AMessageFadesInWhileWantedAndOutAfterwardsThenItsPictureGoe
     EXPECT_EQ(alpha, 250);
     alpha = DrawMessageOverlay(alpha);
     EXPECT_EQ(alpha, 250);
-    // A pending win hides it without closing it.
+    // A pending win hides it without closing it, and its picture is kept.
     Game.CurrentWin = 100;
-    for (int i = 0; i < 50; ++i) alpha = DrawMessageOverlay(alpha);
+    for (int i = 0; i < 60; ++i) alpha = DrawMessageOverlay(alpha);
+    EXPECT_EQ(alpha, 0);
+    EXPECT_TRUE(platform::SpriteExists(72));
+    EXPECT_EQ(Game.MessageOverlayOn, 1);
+    // Once the win is collected it shows again.
+    Game.CurrentWin = 0;
+    for (int i = 0; i < 10; ++i) alpha = DrawMessageOverlay(alpha);
+    EXPECT_EQ(alpha, 50);
+    EXPECT_EQ(Game.MessageOverlayOn, 1);
+    // A new spin hides it for good: the picture goes at the end of the fade.
+    Game.SpinFinished = 0;
+    for (int i = 0; i < 10; ++i) alpha = DrawMessageOverlay(alpha);
     EXPECT_EQ(alpha, 0);
     EXPECT_FALSE(platform::SpriteExists(72));
-    EXPECT_EQ(Game.MessageOverlayOn, 1);
     // With its picture gone a wanted message ends itself.
-    Game.CurrentWin = 0;
+    Game.SpinFinished = 1;
     DrawMessageOverlay(alpha);
     EXPECT_EQ(Game.MessageOverlayOn, 0);
 }
