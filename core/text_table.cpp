@@ -33,6 +33,7 @@ constexpr TextPair kTexts[TextKeyCount] = {
     {"1 Freispiele gewonnen", "1 Free games won"},
     {"Ende der Freispiele", "end of Free games"},
     {" gewonnen", " won"},
+    {"Gewinn: ", "Win: "},
 };
 
 }  // namespace

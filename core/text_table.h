@@ -27,6 +27,7 @@ enum TextKey : int {
     TextOneFreeGameWon,
     TextFreeGamesEnd,
     TextWon,
+    TextWheelPrize,
     TextKeyCount
 };
 

@@ -143,6 +143,15 @@ const std::string& CreditLine() {
     return line;
 }
 
+void DrawOutlinedText(int64_t font, float x, float y, const std::string& text, float size) {
+    // A dark rim on all sides lets white text read on any picture.
+    static constexpr float Offsets[8][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+    const float rim = size < 0.9f ? 0.5f : 1.0f;
+    for (const auto& offset : Offsets)
+        DrawBitmapText(font, x + offset[0] * rim, y + offset[1] * rim, text, 200, 0x000000, size);
+    DrawBitmapText(font, x, y, text, 255, 0xFFFFFF, size);
+}
+
 void DrawRightAligned(int64_t x, int64_t y, const std::string& text, int64_t warning, int64_t font) {
     if (text.empty()) return;
     const int64_t width = std::lround(TextWidth(font, text));
@@ -192,13 +201,22 @@ void DrawLadder() {
     platform::DrawSprite(LadderStepFirstSprite + static_cast<int>(rung), x, y, options);
     char countdown[48];
     snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.", static_cast<double>(Game.LadderCountdown) / 1000.0);
-    DrawBitmapText(SmallFont, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 255, 0xFFFFFF, 0.6f);
+    DrawOutlinedText(SmallFont, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 0.6f);
 }
 
 void DrawWildPickHint() {
     if (Game.GamePhase != PhaseWildPick) return;
     DrawBitmapText(SmallFont, static_cast<float>(LayoutX(9)), static_cast<float>(LayoutY(80)),
                    Text(TextChooseWildPositions), 255, 0xFFFFFF, 1.0f);
+}
+
+void DrawWheelPrize() {
+    if (Game.GamePhase != PhaseWheelStopped) return;
+    const std::string text = Text(TextWheelPrize) + AmountText(Game.CurrentWin) + " P";
+    // Centred on the wheel's hub, which the full-screen picture puts at (50 %, 47.4 %).
+    const float x = 0.5f * static_cast<float>(Game.ScreenWidth) - TextWidth(LargeFont, text, 1.0f) / 2;
+    const float y = 0.474f * static_cast<float>(Game.ScreenHeight) - TextHeight(LargeFont, text, 1.0f) / 2;
+    DrawOutlinedText(LargeFont, x - static_cast<float>(Game.ShiftX), y - static_cast<float>(Game.ShiftY), text, 1.0f);
 }
 
 void DrawGameScreen(float) {
@@ -216,5 +234,6 @@ void DrawGameScreen(float) {
     if (Game.GamePhase >= PhaseWheelIdle && Game.GamePhase <= PhaseWheelStopped) {
         AdvancePrizeWheel();
         DrawFullScreen(WheelFirstSprite + static_cast<int>(Game.PrizeFrame % 12), false);
+        DrawWheelPrize();
     }
 }

@@ -19,6 +19,12 @@ void AdvancePrizeWheel();
 // as the ladder stands in front of the rightmost reel and its effects.
 void DrawLadder();
 
+// White text with a dark rim, legible over busy pictures.
+void DrawOutlinedText(int64_t font, float x, float y, const std::string& text, float size);
+
+// The prize of the stopped wheel over the wheel, in the player's language.
+void DrawWheelPrize();
+
 // Fun mode's pick hint; drawn by the main loop after the reels, which it overlaps.
 void DrawWildPickHint();
 

@@ -8,6 +8,7 @@ namespace {
 constexpr int MessageSprite = 72;
 constexpr int MessageImage = 57;
 constexpr int MessageWidth = 875, MessageHeight = 405;
+constexpr int RimOffsets[8][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-2, -2}, {2, -2}, {-2, 2}, {2, 2}};
 }  // namespace
 
 void ShowMessage(const std::string& line1, const std::string& line2, const std::string& line3,
@@ -26,7 +27,13 @@ void ShowMessage(const std::string& line1, const std::string& line2, const std::
         if (lines[k]->empty()) continue;
         const int font = static_cast<int>(fonts[k]);
         const int width = platform::SystemTextWidth(font, *lines[k]);
-        platform::SpriteDrawText(font, 220 - width / 2, rows[k], *lines[k], 0xFFFFFF, 255);
+        const int x = 220 - width / 2;
+        // Without the box picture the text stands straight over the symbols:
+        // a dark rim makes it read on any of them.
+        if (background != 1)
+            for (const auto& offset : RimOffsets)
+                platform::SpriteDrawText(font, x + offset[0], rows[k] + offset[1], *lines[k], 0x000000, 170);
+        platform::SpriteDrawText(font, x, rows[k], *lines[k], 0xFFFFFF, 255);
     }
     platform::StopSpriteDrawing();
 }

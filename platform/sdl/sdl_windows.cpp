@@ -90,6 +90,10 @@ void PumpEvents() {
                 if (window && window->imgui) GadgetsOnEvent(*window, event);
                 if (window && window->hasMenu) MenuOnEvent(*window, event);
                 if (window && event.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::CloseWindow, id);
+                // A window manager may ignore the size hints: hold the limits on every resize.
+                if (window && (event.window.event == SDL_WINDOWEVENT_RESIZED ||
+                               event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+                    ApplyLimits(*window);
                 // A resized or newly shown window may have a new framebuffer.
                 if (id >= 0 && id == backend.screenWindow) RepaintInvalidate();
                 break;

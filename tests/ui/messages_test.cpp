@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include <cstdlib>
+
 #include "assets/bitmap_font.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
@@ -17,16 +19,32 @@ protected:
 
 TEST_F(MessagesTest, LinesAreCentredOnTheLeftHalfAtTheirRows) {
     ShowMessage("Level up!", "", "Level: 2", "Feature: Respin", 0, 3, 3, 2, 1);
-    int texts = 0;
+    int texts = 0, rims = 0;
     for (const auto& r : headless::SpriteDrawLog()) {
         if (r.kind != headless::DrawKind::SpriteText) continue;
-        ++texts;
         const int width = platform::SystemTextWidth(r.id, r.text);
+        if (r.rgb == 0x000000u) {
+            // The dark rim hugs the white line, a couple of pixels round it.
+            ++rims;
+            EXPECT_LE(std::abs(r.x - (220 - width / 2)), 2) << r.text;
+            EXPECT_LT(r.alpha, 255);
+            continue;
+        }
+        ++texts;
         EXPECT_EQ(r.x, 220 - width / 2) << r.text;
         EXPECT_TRUE(r.y == 50 || r.y == 130 || r.y == 150) << r.y;
         EXPECT_EQ(r.rgb, 0xFFFFFFu);
+        EXPECT_EQ(r.alpha, 255);
     }
     EXPECT_EQ(texts, 3);  // the empty line draws nothing
+    EXPECT_GE(rims, 3 * 4);
+    // On the box picture the lines need no rim.
+    headless::ClearSpriteDrawLog();
+    ShowMessage("Ende der Freispiele", "", "", "", 1, 3, 3, 2, 1);
+    for (const auto& r : headless::SpriteDrawLog())
+        if (r.kind == headless::DrawKind::SpriteText) {
+            EXPECT_EQ(r.rgb, 0xFFFFFFu);
+        }
     EXPECT_TRUE(platform::SpriteExists(72));
 }
 
