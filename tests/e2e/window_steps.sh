@@ -227,7 +227,7 @@ step_english() {
     begin "the game restarts by itself: English"
     # The same process saves, closes and starts again: the loading window
     # comes back, then the main window in the new language.
-    local main_before=$MAIN deadline=$((SECONDS + 30))
+    local deadline=$((SECONDS + 30))
     while find_window '^Nebulor v2\.5 - ' >/dev/null; do
         [ "$SECONDS" -lt "$deadline" ] || fail "the main window did not close after the settings were confirmed"
         process_running "$second" || fail "the game ended instead of restarting"
@@ -237,7 +237,6 @@ step_english() {
     process_running "$second" || fail "the game ended instead of restarting"
     skip_jingle
     wait_main_window 30
-    [ "$MAIN" != "$main_before" ] || fail "the main window was never closed"
     process_running "$second" || fail "the game ended instead of restarting"
     third=$second
     wait_demo_over
