@@ -42,7 +42,7 @@ void RunMainLoopPass() {
     DrawExtraWildOverlay();
     DrawFreeGameAnimations();
     DrawRespinAnimations();
-    DrawLadder();
+    DrawWildPickHint();
 
     // 13. The buttons; the particles move.
     DrawControlPanel();
@@ -54,10 +54,12 @@ void RunMainLoopPass() {
         DrawLineFrame(PresentWins());
     }
 
-    // 15-16. The end of a free-game series, the win display, particles, the message.
+    // 15-16. The end of a free-game series, the win display, particles, the ladder, the message.
     EndFreeGames();
     DrawWinDisplay(Game.FrameDelta);
     DrawParticles();
+    // The ladder stands in front of every effect of the win it gambles.
+    DrawLadder();
     Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
 
     // 17. The game's own pointer, then the capped flip.

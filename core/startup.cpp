@@ -41,10 +41,12 @@ bool ShowLoadingWindow() {
 
 // Opens the main window with its start-up title, its screen, the Options menu
 // and its size limits, and caps the frame rate at the desktop's refresh rate.
+// It opens hidden and appears with its first frame, not black while the
+// pictures load.
 bool OpenMainWindow() {
     const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
     if (!platform::OpenWindow(WindowMain, 0, 0, width, height, "Nebulor",
-                              platform::WindowCaptioned | platform::WindowCentered))
+                              platform::WindowCaptioned | platform::WindowCentered | platform::WindowHidden))
         return StartupFailure("Can't open Main Window");
     ComposeStartupTitle();
     if (!platform::OpenScreen(WindowMain, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
@@ -124,14 +126,22 @@ void Shutdown() {
     platform::SetScreenSaverEnabled(true);
 }
 
+void EndProgram(bool restart) {
+    StopPictureDecoding();  // a start that failed early leaves it running
+    platform::ShutdownPlatform();
+    // Saved and closed: the confirmed settings take effect in a new start.
+    if (restart) platform::RestartProgram();
+}
+
 int GameMain() {
     WriteAccountInline(false);  // the disk's pace never holds up a frame
+    bool restart = false;
     if (Startup()) {
         RunMainLoop();
         Shutdown();
+        restart = Game.RestartAfterQuit == 1;
     }
     FinishAccountKeeping();  // a start that failed leaves the writer waiting
-    StopPictureDecoding();  // a start that failed early leaves it running
-    platform::ShutdownPlatform();
+    EndProgram(restart);
     return 0;
 }

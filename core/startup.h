@@ -12,6 +12,10 @@ void Shutdown();
 // The whole program; returns the exit code (0 on every path).
 int GameMain();
 
+// The end of the process after the shutdown: the platform closes, and with
+// `restart` (confirmed settings) the game starts again in this process.
+void EndProgram(bool restart);
+
 // Opens the 400 x 200 borderless loading window with Escape bound to command
 // 15 (right after the platform services start, and again after the intro);
 // false after the failure message.

@@ -45,6 +45,7 @@ constexpr TextPair kTexts[TextKeyCount] = {
      "The saved game was damaged and there was no game history: the game starts from zero. "
      "A copy of the damaged file (Nebulor.Dat.damaged) is kept beside it."},
     {"Verlauf", "History"},
+    {"Gewinn: ", "Win: "},
 };
 
 }  // namespace

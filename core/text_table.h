@@ -34,6 +34,7 @@ enum TextKey : int {
     TextSaveRestored,
     TextSaveLost,
     TextHistory,
+    TextWheelPrize,
     TextKeyCount
 };
 

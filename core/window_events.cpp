@@ -6,10 +6,20 @@
 #include "ui/buttons.h"
 #include "ui/layout.h"
 
+namespace {
+// A press this long before the double-click is its first press.
+constexpr int64_t DoubleClickMs = 500;
+}  // namespace
+
 // Autoplay is switched by a double-click on the start button.
 bool OnAutoplayButton(int64_t x, int64_t y) {
     const PercentRect& start = buttons::Start;
     return InPercentRect(x, y, start.x1, start.x2, start.y1, start.y2);
+}
+
+bool DoubleClickTogglesAutoplay() {
+    return Game.FunMode == 0 && Game.GamePhase != PhaseWheelIdle && Game.GamePhase != PhaseWheelTurning &&
+           OnAutoplayButton(platform::MouseX(), platform::MouseY());
 }
 
 bool HandleWindowEvent(const platform::Event& event) {
@@ -35,9 +45,14 @@ bool HandleWindowEvent(const platform::Event& event) {
             return false;
         case EventKind::LeftDoubleClick:
             if (event.window != WindowMain) return false;
-            if (Game.FunMode == 0 && Game.GamePhase != PhaseWheelIdle && Game.GamePhase != PhaseWheelTurning &&
-                OnAutoplayButton(platform::MouseX(), platform::MouseY()))
-                Game.Autoplay = Game.Autoplay ? 0 : 1;
+            if (DoubleClickTogglesAutoplay()) {
+                // When the double-click's first press stopped autoplay, that
+                // already was the toggle; otherwise it would start again.
+                const bool stoppedByFirstPress = Game.AutoplayStoppedByPress >= 0 &&
+                                                 Game.FrameTime - Game.AutoplayStoppedByPress <= DoubleClickMs;
+                Game.Autoplay = stoppedByFirstPress || Game.Autoplay ? 0 : 1;
+                Game.AutoplayStoppedByPress = -1;
+            }
             return true;
         default:
             return false;

@@ -8,3 +8,6 @@ bool HandleWindowEvent(const platform::Event& event);
 
 // True when (x, y) of the logical screen lies on the autoplay (start) button.
 bool OnAutoplayButton(int64_t x, int64_t y);
+
+// True when a double-click at the mouse position would toggle autoplay now.
+bool DoubleClickTogglesAutoplay();

@@ -56,6 +56,7 @@ void ConfirmSettingsWindow() {
     platform::CloseWindow(WindowSettings);
     Game.SettingsWindowOpen = 0;
     Game.GamePhase = PhaseQuit;
+    Game.RestartAfterQuit = 1;  // as the message says: the game comes back with the new settings
 }
 
 void CancelSettingsWindow() {

@@ -254,6 +254,9 @@ int MouseX();
 int MouseY();
 // Left button held (a press since the last examine counts once as held).
 bool MouseButtonLeft();
+// The press seen by the last examine was the second (or later) press of a
+// double-click: the one that also brings the LeftDoubleClick event.
+bool MouseDoubleClickPress();
 // Mouse position in the client area of window `id`; -1 outside it.
 int WindowMouseX(int id);
 int WindowMouseY(int id);
@@ -335,6 +338,9 @@ std::string UserDataFolder();
 // Folder of the running program's own file (links resolved) with a trailing
 // "/"; empty when the system cannot tell.
 std::string ProgramFolder();
+// Starts the program's own file again in this process, with the same working
+// folder and environment; returns only when that is not possible.
+void RestartProgram();
 bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);
 // Size in bytes; -1 when the file does not exist, -2 for a folder.

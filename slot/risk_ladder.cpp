@@ -35,6 +35,7 @@ void CloseLadder(int64_t win) {
     NoteLadderResult(gStartRung, Game.LadderRung, win);
     Game.LadderOpen = 0;
     Game.LadderFinished = 1;
+    Game.StartMeaningChanged = Game.FrameTime;
     Game.CurrentWin = win;
     Game.DisplayedWin = win;
 }

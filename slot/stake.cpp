@@ -152,6 +152,7 @@ void CollectWin(bool automatic) {
     StartCountUp(Game.FunMode == 1 ? &Game.FunPoints : &Game.Points, Game.CurrentWin, 1000);
     Game.TotalWon += Game.CurrentWin;
     Game.CurrentWin = 0;
+    Game.StartMeaningChanged = Game.FrameTime;
     Game.BigWinActive = 0;
     if (!automatic)
         Game.WinWeight = 0;

@@ -100,7 +100,6 @@ void DrawStatusTexts() {
     auto at = [](float x, float y, int64_t font, TextKey key) {
         DrawBitmapText(font, static_cast<float>(LayoutX(x)), static_cast<float>(LayoutY(y)), Text(key));
     };
-    if (Game.GamePhase == PhaseWildPick) at(9, 80, FontSmall, TextChooseWildPositions);
     if (Game.Autoplay == 1) at(0, 5, FontSmall, TextAutoplay);
     if (Game.SoundOn == 0) at(0, 3, FontSmall, TextSoundOff);
     if (Game.Points < Game.Bid && Game.MessageOverlayOn == 0 && Game.CurrentWin == 0 && Game.SpinFinished == 1)
@@ -139,6 +138,15 @@ void DrawSideColumn() {
 const std::string& CreditLine() {
     static const std::string line = "Nebulor 2  \xa9 2026 Dax-Fenno";
     return line;
+}
+
+void DrawOutlinedText(int64_t font, float x, float y, const std::string& text, float size) {
+    // A dark rim on all sides lets white text read on any picture.
+    static constexpr float Offsets[8][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+    const float rim = size < 0.9f ? 0.5f : 1.0f;
+    for (const auto& offset : Offsets)
+        DrawBitmapText(font, x + offset[0] * rim, y + offset[1] * rim, text, 200, 0x000000, size);
+    DrawBitmapText(font, x, y, text, 255, 0xFFFFFF, size);
 }
 
 void DrawRightAligned(int64_t x, int64_t y, const std::string& text, int64_t warning, int64_t font) {
@@ -190,7 +198,22 @@ void DrawLadder() {
     platform::DrawSprite(SpriteLadderRungFirst + static_cast<int>(rung), x, y, options);
     char countdown[48];
     snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.", static_cast<double>(Game.LadderCountdown) / 1000.0);
-    DrawBitmapText(FontSmall, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 255, 0xFFFFFF, 0.6f);
+    DrawOutlinedText(FontSmall, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 0.6f);
+}
+
+void DrawWildPickHint() {
+    if (Game.GamePhase != PhaseWildPick) return;
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(9)), static_cast<float>(LayoutY(80)),
+                   Text(TextChooseWildPositions), 255, 0xFFFFFF, 1.0f);
+}
+
+void DrawWheelPrize() {
+    if (Game.GamePhase != PhaseWheelStopped) return;
+    const std::string text = Text(TextWheelPrize) + AmountText(Game.CurrentWin) + " P";
+    // Centred on the wheel's hub, which the full-screen picture puts at (50 %, 47.4 %).
+    const float x = 0.5f * static_cast<float>(Game.ScreenWidth) - TextWidth(FontLarge, text, 1.0f) / 2;
+    const float y = 0.474f * static_cast<float>(Game.ScreenHeight) - TextHeight(FontLarge, text, 1.0f) / 2;
+    DrawOutlinedText(FontLarge, x - static_cast<float>(Game.ShiftX), y - static_cast<float>(Game.ShiftY), text, 1.0f);
 }
 
 void DrawGameScreen(float) {
@@ -208,5 +231,6 @@ void DrawGameScreen(float) {
     if (Game.GamePhase >= PhaseWheelIdle && Game.GamePhase <= PhaseWheelStopped) {
         AdvancePrizeWheel();
         DrawFullScreen(SpriteWheelFrameFirst + static_cast<int>(Game.PrizeFrame % SpriteWheelFrameCount), false);
+        DrawWheelPrize();
     }
 }

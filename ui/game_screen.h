@@ -15,9 +15,18 @@ void DrawRightAligned(int64_t x, int64_t y, const std::string& text, int64_t war
 void AdvancePrizeWheel();
 
 // The risk ladder picture with its lit rung and the countdown, while a gamble
-// runs or has just ended; drawn by the main loop over the reels, as the ladder
-// stands in front of the rightmost reel.
+// runs or has just ended; drawn by the main loop after the win presentation,
+// as the ladder stands in front of the rightmost reel and its effects.
 void DrawLadder();
+
+// White text with a dark rim, legible over busy pictures.
+void DrawOutlinedText(int64_t font, float x, float y, const std::string& text, float size);
+
+// The prize of the stopped wheel over the wheel, in the player's language.
+void DrawWheelPrize();
+
+// Fun mode's pick hint; drawn by the main loop after the reels, which it overlaps.
+void DrawWildPickHint();
 
 // The one-line credit notice at the bottom-left corner.
 const std::string& CreditLine();

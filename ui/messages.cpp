@@ -7,6 +7,7 @@
 
 namespace {
 constexpr int MessageWidth = 875, MessageHeight = 405;
+constexpr int RimOffsets[8][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-2, -2}, {2, -2}, {-2, 2}, {2, 2}};
 }  // namespace
 
 void ShowMessage(const std::string& line1, const std::string& line2, const std::string& line3,
@@ -25,7 +26,13 @@ void ShowMessage(const std::string& line1, const std::string& line2, const std::
         if (lines[k]->empty()) continue;
         const int font = static_cast<int>(fonts[k]);
         const int width = platform::SystemTextWidth(font, *lines[k]);
-        platform::SpriteDrawText(font, 220 - width / 2, rows[k], *lines[k], 0xFFFFFF, 255);
+        const int x = 220 - width / 2;
+        // Without the box picture the text stands straight over the symbols:
+        // a dark rim makes it read on any of them.
+        if (background != 1)
+            for (const auto& offset : RimOffsets)
+                platform::SpriteDrawText(font, x + offset[0], rows[k] + offset[1], *lines[k], 0x000000, 170);
+        platform::SpriteDrawText(font, x, rows[k], *lines[k], 0xFFFFFF, 255);
     }
     platform::StopSpriteDrawing();
 }
@@ -45,7 +52,11 @@ int64_t DrawMessageOverlay(int64_t alpha) {
         alpha -= 5;
         if (alpha <= 0) {
             alpha = 0;
-            platform::FreeSprite(SpriteMessage);
+            // Only a pending win hides a message that is still wanted: keep its
+            // picture so that it shows again once the win is collected. A click
+            // or a new spin ends it here.
+            const bool hiddenByWin = Game.MessageOverlayOn > 0 && Game.SpinFinished == 1;
+            if (!hiddenByWin) platform::FreeSprite(SpriteMessage);
         }
     }
     if (platform::SpriteExists(SpriteMessage)) {

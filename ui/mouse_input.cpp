@@ -3,6 +3,7 @@
 #include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
 #include "core/game_state.h"
+#include "core/window_events.h"
 #include "platform/platform.h"
 #include "slot/features.h"
 #include "slot/win_presentation.h"
@@ -13,6 +14,8 @@
 #include "ui/paytable_page.h"
 
 namespace {
+
+constexpr int64_t StartGuardMs = 300;
 
 bool AllEntriesPresented() {
     for (const Payline& entry : Game.WinLines)
@@ -124,7 +127,9 @@ void DispatchClick() {
         if (MouseIn(buttons::Risk) && afterSpin && Game.RiskLadderOffered == 1 && Game.CountUpRunning == 0 &&
             Game.GameMode == ModeBaseGame && Game.BigWinActive == 0)
             StartRisk();
-        if (MouseIn(buttons::Start)) StartOrTakeClick();
+        // Just after START stopped meaning TAKE or collect, a press on it was
+        // meant for what it was: it must not buy a spin.
+        if (MouseIn(buttons::Start) && Game.FrameTime - Game.StartMeaningChanged >= StartGuardMs) StartOrTakeClick();
         if (MouseIn(buttons::ExtraWild) && Game.GameMode == ModeBaseGame) ToggleExtraWild();
         if (MouseIn(buttons::Bet)) {
             Game.Autoplay = 0;
@@ -151,7 +156,12 @@ void HandleMouse() {
     if (down && Game.MouseWasDown == 0) {
         // A click counts on the frame the button goes down; holding it does not repeat.
         Game.MouseWasDown = 1;
+        // The second press of a double-click on the autoplay button belongs to
+        // the double-click: as a start click it would undo the toggle.
+        if (platform::MouseDoubleClickPress() && DoubleClickTogglesAutoplay()) return;
+        const int64_t autoplay = Game.Autoplay;
         DispatchClick();
+        if (autoplay == 1 && Game.Autoplay == 0) Game.AutoplayStoppedByPress = Game.FrameTime;
     } else if (Game.LadderOpen == 1) {
         TickRisk();
     }

@@ -68,8 +68,10 @@ struct Machine {
     bool buttonDown = false;
     bool pressLatched = false;
     bool mouseButtonSeen = false;
+    bool multiLatched = false, multiSeen = false;
     bool mouseReadable = true;
     bool mouseReleased = false;
+    int restarts = 0;
     std::array<bool, platform::KeyCount> keysDown{};
     std::array<bool, platform::KeyCount> keysSeen{};
     std::array<bool, platform::KeyCount> keysReleased{};
@@ -142,14 +144,18 @@ void SetMouse(int x, int y) {
     M.mouseInside = true;
 }
 void SetMouseOutside() { M.mouseInside = false; }
-void SetMouseButton(bool down) {
-    if (down && !M.buttonDown) M.pressLatched = true;
+void SetMouseButton(bool down, int clicks) {
+    if (down && !M.buttonDown) {
+        M.pressLatched = true;
+        M.multiLatched = clicks >= 2;
+    }
     M.buttonDown = down;
 }
 void SetMouseReadable(bool readable) { M.mouseReadable = readable; }
 void PressKey(platform::Key key) { M.keysDown[key] = true; }
 void ReleaseKey(platform::Key key) { M.keysDown[key] = false; }
 bool MouseReleasedToDesktop() { return M.mouseReleased; }
+int RestartCount() { return M.restarts; }
 
 void PushEvent(platform::Event event) { M.events.push_back(event); }
 void SetClientSize(int width, int height) {
@@ -569,13 +575,16 @@ int SystemTextWidth(int font, const std::string& text) {
 bool ExamineMouse() {
     if (!M.mouseReadable) return false;
     M.mouseButtonSeen = M.buttonDown || M.pressLatched;
+    M.multiSeen = M.pressLatched && M.multiLatched;
     M.pressLatched = false;
+    M.multiLatched = false;
     return true;
 }
 
 int MouseX() { return M.mouseX; }
 int MouseY() { return M.mouseY; }
 bool MouseButtonLeft() { return M.mouseButtonSeen; }
+bool MouseDoubleClickPress() { return M.multiSeen; }
 
 int WindowMouseX(int id) {
     auto it = M.windows.find(id);
@@ -711,6 +720,7 @@ void CloseCryptRandom() { M.cryptOpen = false; }
 // ------------------------------------------------------------------ system
 
 std::string ProgramFolder() { return M.programFolder; }
+void RestartProgram() { M.restarts += 1; }
 
 bool CreateInstanceLock(const std::string&) {
     if (M.otherInstance) return false;

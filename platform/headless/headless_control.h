@@ -29,7 +29,9 @@ void SetDate(int64_t seconds);
 void SetMouse(int x, int y);
 // Puts the pointer outside the client area (window position -1).
 void SetMouseOutside();
-void SetMouseButton(bool down);
+// `clicks` 2 or more: the press is the second of a double-click, as SDL
+// reports it (push the LeftDoubleClick event with it).
+void SetMouseButton(bool down, int clicks = 1);
 // false makes ExamineMouse fail.
 void SetMouseReadable(bool readable);
 void PressKey(platform::Key key);
@@ -97,6 +99,9 @@ void FailService(Service service, bool fails = true);
 void SetOtherInstanceRunning(bool running);
 bool ScreenSaverEnabled();
 int FrameRateCap();
+
+// How often the program asked to start itself again (RestartProgram).
+int RestartCount();
 
 // ------------------------------------------------------------------ files
 // The folder ProgramFolder reports (default empty: unknown).

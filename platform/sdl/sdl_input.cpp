@@ -15,6 +15,8 @@ struct Input {
     bool buttonDown = false;
     bool pressLatched = false;
     bool buttonSeen = false;
+    bool multiLatched = false;  // the latched press carried a double-click
+    bool multiSeen = false;
     std::array<bool, KeyCount> down{};
     std::array<bool, KeyCount> pressed{};   // went down since the last examine
     std::array<bool, KeyCount> released{};  // went up since the last examine
@@ -97,6 +99,7 @@ void InputOnEvent(const SDL_Event& event) {
                     (!ShowsScaled(*window) || ScaledPointer(*window, event.button.x, event.button.y, x, y))) {
                     gInput.buttonDown = true;
                     gInput.pressLatched = true;
+                    gInput.multiLatched = event.button.clicks >= 2;
                 }
             }
             break;
@@ -143,13 +146,16 @@ bool ExamineMouse() {
     if (!State().renderer) return false;
     PumpEvents();
     gInput.buttonSeen = gInput.buttonDown || gInput.pressLatched;
+    gInput.multiSeen = gInput.pressLatched && gInput.multiLatched;
     gInput.pressLatched = false;
+    gInput.multiLatched = false;
     return true;
 }
 
 int MouseX() { return gInput.screenX; }
 int MouseY() { return gInput.screenY; }
 bool MouseButtonLeft() { return gInput.buttonSeen; }
+bool MouseDoubleClickPress() { return gInput.multiSeen; }
 
 int WindowMouseX(int id) {
     Window* window = FindWindow(id);

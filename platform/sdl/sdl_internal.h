@@ -49,6 +49,8 @@ struct Window {
     int windowedMenuHeight = 0;
     SDL_Rect windowed{};
     bool scaled = false;  // windowed, the screen scaled to the client area rather than cut
+    // opened hidden and asked to show: shown with the screen's next frame
+    bool showWithFrame = false;
 };
 
 // The window shows the whole screen scaled (fullscreen or a scaled window).
@@ -75,6 +77,9 @@ Backend& State();
 // Finds the platform window of an SDL window id; nullptr for none.
 Window* FindWindowBySdlId(Uint32 sdlId, int* platformId = nullptr);
 Window* FindWindow(int id);
+
+// Shows, raises and restores a window.
+void ShowNow(Window& window);
 
 // Drains SDL's queue into the game's event queue and the input state.
 void PumpEvents();

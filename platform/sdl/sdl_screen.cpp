@@ -266,8 +266,10 @@ void FlipBuffers() {
     ScreenApplyViewport();
     SDL_Rect viewport;
     SDL_RenderGetViewport(backend.renderer, &viewport);
-    const bool inPieces = RepaintFrame(backend.renderer, viewport);
     Window* window = FindWindow(backend.screenWindow);
+    const bool firstShown = window && window->showWithFrame;
+    if (firstShown) RepaintInvalidate();  // the whole frame, for the window's first look
+    const bool inPieces = RepaintFrame(backend.renderer, viewport);
     bool stripRedrawn = false;
     if (window && ScreenScaled()) {
         PresentScaled(*window, inPieces, RepaintedPieces());
@@ -278,6 +280,8 @@ void FlipBuffers() {
         stripRedrawn = backend.menuStripRedrawn;
         ScreenApplyViewport();
     }
+    // Painted into the framebuffer while still hidden: shown, then handed over.
+    if (firstShown) ShowNow(*window);
     if (inPieces && window) {
         // The software renderer draws into the window's own surface: only
         // what was painted goes to the window system.

@@ -58,6 +58,16 @@ std::string ProgramFolder() {
     return folder;
 }
 
+void RestartProgram() {
+    // The instance lock is close-on-exec: the new start takes it afresh.
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) return;
+    self[length] = '\0';
+    char* const arguments[] = {self, nullptr};
+    execve(self, arguments, environ);
+}
+
 bool CreateInstanceLock(const std::string& name) {
     // An abstract Unix socket: it vanishes with the process, like a named mutex.
     if (gLockSocket >= 0) return true;  // this process holds it already

@@ -96,6 +96,10 @@ void PumpEvents() {
                 if (window && window->imgui) GadgetsOnEvent(*window, event);
                 if (window && window->hasMenu && window->menuHeight > 0) MenuOnEvent(*window, event);
                 if (window && event.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::CloseWindow, id);
+                // A window manager may ignore the size hints: hold the limits on every resize.
+                if (window && (event.window.event == SDL_WINDOWEVENT_RESIZED ||
+                               event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+                    ApplyLimits(*window);
                 // A resized or newly shown window may have a new framebuffer.
                 if (id >= 0 && id == backend.screenWindow) RepaintInvalidate();
                 break;
@@ -144,6 +148,13 @@ void PumpEvents() {
     for (auto& [id, window] : backend.windows)
         if (window.imgui) GadgetsRender(id, window);
     MovieAdvance();
+}
+
+void ShowNow(Window& window) {
+    window.showWithFrame = false;
+    SDL_ShowWindow(window.handle);
+    SDL_RestoreWindow(window.handle);
+    SDL_RaiseWindow(window.handle);
 }
 
 }  // namespace sdl
@@ -283,9 +294,13 @@ int WindowClientHeight(int id) {
 void ShowWindowNormal(int id) {
     Window* window = FindWindow(id);
     if (!window) return;
-    SDL_ShowWindow(window->handle);
-    SDL_RestoreWindow(window->handle);
-    SDL_RaiseWindow(window->handle);
+    // A screen's window opened hidden appears with its first frame rather
+    // than black while that frame is still being prepared.
+    if (id == State().screenWindow && (SDL_GetWindowFlags(window->handle) & SDL_WINDOW_HIDDEN)) {
+        window->showWithFrame = true;
+        return;
+    }
+    ShowNow(*window);
 }
 
 bool CreateWindowMenu(int id, const std::string& title, int command, const std::string& item) {

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "core/main_loop.h"
+#include "persist/save_file.h"
 #include "persist/settings.h"
+#include "persist/settings_window.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
 
@@ -101,4 +103,26 @@ TEST_F(StartupTest, AppDataUnsetOrUnwritableStillStarts) {
     EXPECT_TRUE(started);
     EXPECT_TRUE(settingsHere);
     EXPECT_TRUE(saveHere);
+}
+
+TEST_F(StartupTest, ConfirmedSettingsStartTheGameAgainAfterTheSaveAndClosingDoesNot) {
+    for (bool confirm : {true, false}) {
+        headless::Reset();
+        InitGameState(0, 0);
+        std::filesystem::remove(SaveFilePath());
+        ASSERT_TRUE(Startup());
+        if (confirm) {
+            headless::PushEvent({platform::EventKind::Menu, 0, 1});
+            headless::PushEvent({platform::EventKind::Gadget, WindowSettings, GadgetOk});
+        } else {
+            headless::PushEvent({platform::EventKind::CloseWindow, 0, 0});
+        }
+        RunMainLoop();
+        Shutdown();
+        EXPECT_EQ(Game.RestartAfterQuit, confirm ? 1 : 0) << confirm;
+        EndProgram(Game.RestartAfterQuit == 1);
+        EXPECT_EQ(headless::RestartCount(), confirm ? 1 : 0) << confirm;
+        // The new start finds what the old one saved.
+        EXPECT_GE(platform::FileSize(SaveFilePath()), 24) << confirm;
+    }
 }

@@ -16,6 +16,7 @@
 E2E_SCREEN=${E2E_SCREEN:-1600x1000}
 # Each suite looks for a free display from a number of its own, so that two
 # suites starting at the same moment never race for the same one.
+# A suite may name its own before sourcing this file.
 E2E_SERVERNUM=${E2E_SERVERNUM:-$((100 + $(basename "$0" | cksum | cut -d' ' -f1) % 800))}
 
 if [ $# -ne 2 ]; then

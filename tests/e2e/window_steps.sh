@@ -223,17 +223,22 @@ step_english() {
     info_box_width=$WW
     shot restart-message
     click_box_ok "$box" || fail "the 'Info' box did not close on OK"
-    local code=0
-    wait_exit "$second" 30 || code=$?
-    [ "$code" -ne 124 ] || fail "the game did not end by itself after the settings were confirmed"
-    [ "$code" -eq 0 ] || fail "the game ended with exit code $code after the settings"
-    grep -q '^Lang = 1' "$settings_file" || fail "the settings file does not hold English: $(cat "$settings_file")"
 
-    begin "third start: English"
-    start_copy
-    third=$PID
+    begin "the game restarts by itself: English"
+    # The same process saves, closes and starts again: the loading window
+    # comes back, then the main window in the new language.
+    local deadline=$((SECONDS + 30))
+    while find_window '^Nebulor v2\.5 - ' >/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "the main window did not close after the settings were confirmed"
+        process_running "$second" || fail "the game ended instead of restarting"
+        sleep 0.1
+    done
+    grep -q '^Lang = 1' "$settings_file" || fail "the settings file does not hold English: $(cat "$settings_file")"
+    process_running "$second" || fail "the game ended instead of restarting"
     skip_jingle
     wait_main_window 30
+    process_running "$second" || fail "the game ended instead of restarting"
+    third=$second
     wait_demo_over
     shot english-start
     [[ $TITLE == "Nebulor v2.5 - Points:"* ]] || fail "title is not English: '$TITLE'"

@@ -41,6 +41,7 @@ TEST_F(LadderTest, AGambleTakenPaysTheRungsValue) {
     // A taken win cannot be gambled again; the next press collects it.
     ClickButton(buttons::Risk);
     EXPECT_EQ(Game.LadderOpen, 0);
+    RunFrames(20);  // past the guard after the ladder closed
     ClickButton(buttons::Start);
     ASSERT_TRUE(FinishCountUps());
     EXPECT_EQ(Game.Points, pointsBefore + LadderValue(2));
@@ -61,6 +62,7 @@ TEST_F(LadderTest, AGambleLostLeavesNothingToCollect) {
     EXPECT_EQ(Game.LadderOpen, 0);
     EXPECT_EQ(Game.CurrentWin, 0);
     EXPECT_EQ(Game.DisplayedWin, 0);
+    RunFrames(20);  // past the guard after the ladder closed
     ClickButton(buttons::Start);  // no win: this press spins
     EXPECT_EQ(Game.GamePhase, PhaseSpinning);
     EXPECT_EQ(Game.Points, pointsBefore - 10);
@@ -82,6 +84,57 @@ TEST_F(LadderTest, LeavingTheLadderForFiveSecondsLosesTheWin) {
     for (const headless::SoundRecord& record : headless::SoundLog())
         if (record.sound >= 8 && record.sound <= 11 && !record.stop) ticked = true;
     EXPECT_TRUE(ticked);
+}
+
+TEST_F(LadderTest, APressJustAfterTheLadderClosedOrAWinWasCollectedBuysNoSpin) {
+    WinFifty();
+    ClickButton(buttons::Risk);
+    ASSERT_EQ(Game.LadderOpen, 1);
+    ASSERT_TRUE(RunUntil([] { return Game.LadderOpen == 0; }, 400));  // time ran out
+    // A press meant for TAKE, 100 ms late, lands on what is now SPIN.
+    const int64_t points = Game.Points, staked = Game.TotalStaked;
+    headless::AdvanceClock(100 - 16);
+    ClickButton(buttons::Start);
+    EXPECT_NE(Game.GamePhase, PhaseSpinning);
+    EXPECT_EQ(Game.Points, points);
+    EXPECT_EQ(Game.TotalStaked, staked);
+    // From 300 ms on, START spins again.
+    RunFrames(20);
+    ClickButton(buttons::Start);
+    EXPECT_EQ(Game.GamePhase, PhaseSpinning);
+    EXPECT_EQ(Game.Points, points - 10);
+
+    // The same after a press that collected: the next press too soon does nothing.
+    ArrangeNextSpin({AllOnes, AllOnes, AllOnes, AllTwos, AllTwos});
+    RunFrames(20);
+    ClickButton(buttons::Start);
+    ASSERT_TRUE(SettleSpin());
+    ASSERT_TRUE(RunUntil([] { return Game.CurrentWin > 0; }, 200));
+    ClickButton(buttons::Start);  // collects
+    ASSERT_EQ(Game.CurrentWin, 0);
+    const int64_t afterCollect = Game.TotalStaked;
+    ClickButton(buttons::Start);
+    EXPECT_NE(Game.GamePhase, PhaseSpinning);
+    EXPECT_EQ(Game.TotalStaked, afterCollect);
+}
+
+TEST_F(LadderTest, TheLadderIsDrawnInFrontOfTheWinPresentation) {
+    WinFifty();
+    ClickButton(buttons::Risk);
+    ASSERT_EQ(Game.LadderOpen, 1);
+    // Present a line again as the presentation does while the ladder is up.
+    Game.WinDisplayBlocked = 0;
+    RunFrames(2);
+    int ladder = -1, lastEffect = -1, index = 0;
+    for (const headless::DrawRecord& record : headless::LastFrame()) {
+        if (record.kind == headless::DrawKind::Sprite && record.id == 37) ladder = index;
+        const bool frame = record.kind == headless::DrawKind::Rect;
+        const bool sparkleOrSymbol = record.kind == headless::DrawKind::Sprite && (record.id == 74 || record.id <= 13);
+        if ((frame || sparkleOrSymbol) && record.x + record.w >= 1000) lastEffect = index;
+        ++index;
+    }
+    ASSERT_GE(ladder, 0);
+    EXPECT_GT(ladder, lastEffect);
 }
 
 class WheelTest : public ScenarioTest {};

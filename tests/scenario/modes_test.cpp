@@ -106,7 +106,81 @@ TEST_F(FreeGamesTest, ThreeScattersStartASeriesThatEndsWithItsMessage) {
     EXPECT_GE(Game.TotalStaked - staked, 10 * 10);  // free spins count their bid as staked
 }
 
-class AutoplayTest : public ScenarioTest {};
+// Autoplay off, reels and count-ups at rest, nothing pending.
+static bool StopAndSettle() {
+    Game.Autoplay = 0;
+    if (!RunUntil([] { return Game.GamePhase != PhaseSpinning && Game.CountUps.empty(); })) return false;
+    if (Game.CurrentWin > 0) {
+        RunFrames(20);
+        ClickButton(buttons::Start);
+    }
+    RunFrames(30);
+    return RunUntil([] { return Game.CountUps.empty() && Game.CurrentWin == 0; });
+}
+
+class AutoplayTest : public ScenarioTest {
+protected:
+    // A real double-click as SDL reports it: press, release, then a press that
+    // carries the double-click (with its event) and its release, a frame apart.
+    // `eventFirst` delivers the event a pass before that press is read, as it
+    // happens when the window event step is the one that pumps it.
+    void DoubleClickStart(bool eventFirst) {
+        headless::SetMouse(CentreX(65, 75), CentreY(88, 94));
+        headless::SetMouseButton(true);
+        RunFrames(1);
+        headless::SetMouseButton(false);
+        RunFrames(1);
+        headless::PushEvent({platform::EventKind::LeftDoubleClick, 0, 0});
+        if (eventFirst) RunFrames(1);
+        headless::SetMouseButton(true, 2);
+        RunFrames(1);
+        headless::SetMouseButton(false);
+        RunFrames(1);
+    }
+};
+
+TEST_F(AutoplayTest, ARealDoubleClickTogglesAutoplayWhicheverComesFirst) {
+    EndDemoByClick();
+    headless::PinCryptRandomToZero(false);
+    for (bool eventFirst : {false, true}) {
+        ASSERT_TRUE(StopAndSettle());
+        const int64_t staked = Game.TotalStaked;
+        DoubleClickStart(eventFirst);
+        EXPECT_EQ(Game.Autoplay, 1) << eventFirst;
+        EXPECT_EQ(Game.TotalStaked - staked, 10) << eventFirst;  // the first press's spin only
+        // Autoplay then spins by itself.
+        ASSERT_TRUE(SettleSpin());
+        const int64_t afterFirst = Game.TotalStaked;
+        RunFrames(60 * 6);
+        EXPECT_GE(Game.TotalStaked - afterFirst, 2 * 10) << eventFirst;
+        // A double-click while it runs switches it off again.
+        ASSERT_TRUE(RunUntil([] { return Game.GamePhase != PhaseSpinning && Game.CurrentWin == 0; }));
+        DoubleClickStart(eventFirst);
+        EXPECT_EQ(Game.Autoplay, 0) << eventFirst;
+        ASSERT_TRUE(StopAndSettle());
+        const int64_t stopped = Game.TotalStaked;
+        RunFrames(60 * 5);
+        EXPECT_EQ(Game.TotalStaked, stopped) << eventFirst;
+    }
+}
+
+TEST_F(AutoplayTest, ADoubleClickElsewhereOrInFunModeStaysTwoClicks) {
+    EndDemoByClick();
+    // On the bet counter both presses count.
+    Game.Points = 100000;
+    headless::SetMouse(CentreX(49, 58), CentreY(87, 94));
+    headless::SetMouseButton(true);
+    RunFrames(1);
+    headless::SetMouseButton(false);
+    RunFrames(1);
+    headless::PushEvent({platform::EventKind::LeftDoubleClick, 0, 0});
+    headless::SetMouseButton(true, 2);
+    RunFrames(1);
+    headless::SetMouseButton(false);
+    RunFrames(1);
+    EXPECT_EQ(Game.BetPerLine, 3);
+    EXPECT_EQ(Game.Autoplay, 0);
+}
 
 TEST_F(AutoplayTest, ADoubleClickStartsAutoplayAndAClickStopsIt) {
     EndDemoByClick();

@@ -120,6 +120,7 @@ void SeedRiskStep(bool up) {
 std::string MessageTexts() {
     std::string texts;
     for (const headless::DrawRecord& record : headless::SpriteDrawLog())
-        if (record.kind == headless::DrawKind::SpriteText) texts += record.text + "|";
+        if (record.kind == headless::DrawKind::SpriteText && record.rgb == 0xFFFFFFu)
+            texts += record.text + "|";  // the lines themselves, not their dark rims
     return texts;
 }
