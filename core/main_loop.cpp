@@ -23,7 +23,7 @@
 
 
 void RunMainLoopPass() {
-    // 1-4. Timing: one clock reading serves every timer of the pass.
+    // Timing: one clock reading serves every timer of the pass.
     const int64_t clock = platform::ElapsedMilliseconds();
     Game.FrameDelta = Game.PreviousFrameTime == 0 ? 0.0f : static_cast<float>(clock - Game.PreviousFrameTime) * 0.001f;
     Game.PreviousFrameTime = clock;
@@ -31,30 +31,30 @@ void RunMainLoopPass() {
     Game.FrameTime = platform::ElapsedMilliseconds();
     platform::ClearScreen(0x000000);
 
-    // 5-9. Keys, mouse, the base layer, the reels and their motion.
+    // Keys, mouse, the base layer, the reels and their motion.
     DeveloperKeys();
     HandleMouse();
     DrawGameScreen(Game.FrameDelta);
     DrawReels();
     if (Game.GamePhase == PhaseSpinning) UpdateReels();
 
-    // 10-12. Overlays over the reels.
+    // Overlays over the reels.
     DrawExtraWildOverlay();
     DrawFreeGameAnimations();
     DrawRespinAnimations();
     DrawWildPickHint();
 
-    // 13. The buttons; the particles move.
+    // The buttons; the particles move.
     DrawControlPanel();
     UpdateParticles(Game.FrameDelta);
 
-    // 14. The win presentation with the frame of the line shown this frame.
+    // The win presentation with the frame of the line shown this frame.
     if (Game.TimerGate == 0 && Game.WinDisplayBlocked == 0) {
         if (Game.Autoplay == 0) DrawSymbolAnimations();
         DrawLineFrame(PresentWins());
     }
 
-    // 15-16. The end of a free-game series, the win display, particles, the ladder, the message.
+    // The end of a free-game series, the win display, particles, the ladder, the message.
     EndFreeGames();
     DrawWinDisplay(Game.FrameDelta);
     DrawParticles();
@@ -62,17 +62,17 @@ void RunMainLoopPass() {
     DrawLadder();
     Game.MessageAlpha = DrawMessageOverlay(Game.MessageAlpha);
 
-    // 17. The game's own pointer, then the capped flip.
+    // The game's own pointer, then the capped flip.
     platform::DrawSprite(SpritePointer, platform::MouseX(), platform::MouseY());
     platform::FlipBuffers();
 
-    // 18-19. Count-ups, the big-win rule and the title.
+    // Count-ups, the big-win rule and the title.
     Game.CountUpRunning = StepCountUps(Game.WinLines.empty() ? &Game.DisplayedWin : &Game.CurrentWin);
     StartBigWinWhenDue();
     ComposeTitle();
     KeepAccount();  // what the title shows is what the disk holds
 
-    // 20. One window event; a pass without one sleeps a millisecond.
+    // One window event; a pass without one sleeps a millisecond.
     const platform::Event event = platform::WindowEvent();
     if (event.kind == platform::EventKind::None || !HandleWindowEvent(event)) platform::Delay(1);
 }

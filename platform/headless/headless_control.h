@@ -1,7 +1,9 @@
 // Test controls of the headless backend: a settable clock, scripted mouse and
 // keys, recorded draw, sound and message-box calls, a pinnable secure random
 // source, and injected failures. Real files are used (point APPDATA at a
-// temporary folder).
+// temporary folder). The tools that run the game's procedures without a
+// screen (the spin simulator, the save inspector) link this backend as their
+// null platform and never call these controls.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +34,6 @@ void SetMouseOutside();
 // `clicks` 2 or more: the press is the second of a double-click, as SDL
 // reports it (push the LeftDoubleClick event with it).
 void SetMouseButton(bool down, int clicks = 1);
-// false makes ExamineMouse fail.
-void SetMouseReadable(bool readable);
 void PressKey(platform::Key key);
 void ReleaseKey(platform::Key key);
 bool MouseReleasedToDesktop();
