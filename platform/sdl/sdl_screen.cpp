@@ -272,6 +272,8 @@ void FlipBuffers() {
     const bool inPieces = RepaintFrame(backend.renderer, viewport);
     bool stripRedrawn = false;
     if (window && ScreenScaled()) {
+        // A game started fullscreen shows its hidden window here too.
+        if (firstShown) ShowNow(*window);
         PresentScaled(*window, inPieces, RepaintedPieces());
     } else {
     if (window && window->hasMenu) {

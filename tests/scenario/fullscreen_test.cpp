@@ -68,6 +68,7 @@ protected:
         Click(buttons::Risk);
         Frames(120);
         Click(buttons::LadderTake);
+        Frames(25);  // a press within 300 ms of the ladder closing buys nothing
         Click(buttons::Start);
         Frames(40);
         Click(buttons::Info);
