@@ -170,7 +170,11 @@ quit_and_check_save() {
     [ "$code" -ne 124 ] || fail "the game still runs 30 s after Escape"
     [ "$code" -eq 0 ] || fail "the game ended with exit code $code"
     info=$("$save_info" "$save_file") || fail "the save file does not decode: $info"
-    grep -qx "points $points" <<<"$info" || fail "the title showed $points, the save holds: $info"
+    # A win still pending when Escape came is collected by the shutdown: the
+    # save may hold more than the title showed, never less.
+    local saved
+    saved=$(awk '$1 == "points" { print $2 }' <<<"$info")
+    [ -n "$saved" ] && [ "$saved" -ge "$points" ] || fail "the title showed $points, the save holds: $info"
     log "saved $points hundredths"
 }
 
