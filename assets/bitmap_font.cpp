@@ -14,7 +14,6 @@ std::vector<BitmapFont*> gFontTable;
 std::list<BitmapFont> gFonts;
 std::list<GlyphSet> gGlyphSets;
 
-
 bool InTable(int64_t font) { return font >= 0 && font <= MaxFontId; }
 
 void FreeGlyphSet(GlyphSet* set) {
@@ -32,7 +31,8 @@ void FreeGlyphSet(GlyphSet* set) {
 BitmapFont* NewFont(int64_t id, GlyphSet* shared) {
     if (id > MaxFontId || id < -1) return nullptr;
     if (id >= 0) {
-        if (static_cast<size_t>(id) >= gFontTable.size()) gFontTable.resize(static_cast<size_t>(id) + 1, nullptr);
+        if (static_cast<size_t>(id) >= gFontTable.size())
+            gFontTable.resize(static_cast<size_t>(id) + 1, nullptr);
         if (gFontTable[id]) FreeFont(id);
     }
     BitmapFont& font = gFonts.emplace_back();
@@ -83,7 +83,8 @@ KerningEntry* AddKerningPair(BitmapFont* font, int64_t left, int64_t right, int6
 
 int64_t KerningAmount(const BitmapFont* font, int64_t key) {
     if (!font || key < 0) return 0;
-    for (const KerningEntry* entry = font->glyphSet->buckets[key % KerningBuckets]; entry; entry = entry->next)
+    for (const KerningEntry* entry = font->glyphSet->buckets[key % KerningBuckets]; entry;
+         entry = entry->next)
         if (entry->key == key) return entry->amount;
     return 0;
 }

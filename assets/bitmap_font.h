@@ -23,7 +23,7 @@ inline constexpr int KerningBuckets = 701;
 // One glyph: where it sits in the atlas and how it is placed on the line.
 struct Glyph {
     int64_t index = 0;
-    int64_t outlayX = 0, outlayY = 0;          // top-left of the source rectangle relative to the pen
+    int64_t outlayX = 0, outlayY = 0;           // top-left of the source rectangle relative to the pen
     int64_t outlayWidth = 0, outlayHeight = 0;  // advance, line height
     int64_t sourceX = 0, sourceY = 0, sourceWidth = 0, sourceHeight = 0;
 };

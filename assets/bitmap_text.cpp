@@ -55,8 +55,8 @@ float TextHeight(int64_t font, std::string_view text, float size) {
     return height;
 }
 
-void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64_t alpha, int64_t colour, float size,
-                    float slant) {
+void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64_t alpha, int64_t colour,
+                    float size, float slant) {
     const BitmapFont* record = FontById(font);
     if (!record || text.empty() || record->glyphSet->atlasSprite < 0) return;
     const GlyphSet& set = *record->glyphSet;
@@ -81,9 +81,10 @@ void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64
         const Glyph* glyph = set.glyphs[code];
         if (!glyph) continue;
         // Slant and arc move each glyph; the glyph image itself is never sheared.
-        float left = px + (static_cast<float>(glyph->outlayX) +
-                           static_cast<float>(glyph->outlayHeight - glyph->outlayY) * shear * record->anchorY) *
-                              size;
+        float left =
+            px + (static_cast<float>(glyph->outlayX) +
+                  static_cast<float>(glyph->outlayHeight - glyph->outlayY) * shear * record->anchorY) *
+                     size;
         float top = py + static_cast<float>(glyph->outlayY) * size;
         if (radius != 0.0f) {
             const float advance = (static_cast<float>(glyph->outlayWidth) + record->letterSpacing) * size;

@@ -24,7 +24,8 @@ const EmbeddedAsset* FindEmbedded(const char* kind, int number, int variant) {
             return entry.asset.size > 0 ? &entry.asset : nullptr;
     for (size_t i = 0; i < kEmbeddedAssetCount; ++i) {
         const EmbeddedAsset& asset = kEmbeddedAssets[i];
-        if (asset.number == number && asset.variant == variant && strcmp(asset.kind, kind) == 0) return &asset;
+        if (asset.number == number && asset.variant == variant && strcmp(asset.kind, kind) == 0)
+            return &asset;
     }
     return nullptr;
 }

@@ -6,10 +6,10 @@
 #include <cstdint>
 
 struct EmbeddedAsset {
-    const char* kind;  // "sprite", "image", "sound", "font", "picture", "ttf"
-    int number;        // catalogue number; fonts: 0..2 the small-font copies, 3 the large font
-    int variant;       // 1: the English paytable page
-    const char* label; // names the asset in load errors
+    const char* kind;   // "sprite", "image", "sound", "font", "picture", "ttf"
+    int number;         // catalogue number; fonts: 0..2 the small-font copies, 3 the large font
+    int variant;        // 1: the English paytable page
+    const char* label;  // names the asset in load errors
     const uint8_t* data;
     size_t size;
 };

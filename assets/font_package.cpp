@@ -25,8 +25,8 @@ constexpr size_t GlyphRecordBytes = 18, KerningRecordBytes = 6;
 constexpr int64_t MaxAtlasFileBytes = int64_t{64} << 20;
 
 uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 int32_t ReadI32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
 uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -55,7 +55,8 @@ std::vector<std::unique_ptr<DecodedAtlas>> gAtlases;
 
 const DecodedAtlas* DecodeAtlas(const uint8_t* png, size_t size, DecodedAtlas& scratch) {
     const platform::PixelOrder order = platform::ScreenPixelOrder();
-    if (!InsideEmbeddedData(png, size)) return DecodePng(png, size, order, scratch.pixels) ? &scratch : nullptr;
+    if (!InsideEmbeddedData(png, size))
+        return DecodePng(png, size, order, scratch.pixels) ? &scratch : nullptr;
     for (const auto& atlas : gAtlases)
         if (atlas->size == size && (atlas->png == png || std::memcmp(atlas->png, png, size) == 0))
             return atlas.get();
@@ -75,7 +76,8 @@ void LoadAtlas(GlyphSet& set, const uint8_t* png, size_t size, bool withImage) {
     const platform::PixelBuffer& pixels = atlas->pixels;
     const int width = pixels.width, height = pixels.height;
     const int64_t sprite = set.atlasSprite >= 0 ? set.atlasSprite : FreeAtlasSpriteNumber();
-    if (platform::CreateSpriteFromPixels(static_cast<int>(sprite), width, height, pixels)) set.atlasSprite = sprite;
+    if (platform::CreateSpriteFromPixels(static_cast<int>(sprite), width, height, pixels))
+        set.atlasSprite = sprite;
     if (!withImage) return;
     // The plain image takes straight RGBA.
     std::vector<uint8_t> rgba(pixels.bytes.get(), pixels.bytes.get() + pixels.Size());
@@ -242,8 +244,8 @@ BitmapFont* ReadFontDescriptor(BitmapFont* font, const uint8_t* xml, size_t size
     DescriptorReader reader{font, folder};
     XML_SetUserData(parser, &reader);
     XML_SetElementHandler(parser, StartElement, EndElement);
-    const bool parsed =
-        XML_Parse(parser, reinterpret_cast<const char*>(xml), static_cast<int>(size), XML_TRUE) == XML_STATUS_OK;
+    const bool parsed = XML_Parse(parser, reinterpret_cast<const char*>(xml), static_cast<int>(size),
+                                  XML_TRUE) == XML_STATUS_OK;
     XML_ParserFree(parser);
     return parsed ? font : nullptr;
 }

@@ -23,8 +23,8 @@ struct PictureEntry {
     const char* kind;
     int number;
     int variant;
-    const char* label;  // names the picture in its load error
-    int width, height;  // as forged, before any zoom
+    const char* label;   // names the picture in its load error
+    int width, height;   // as forged, before any zoom
     const char* format;  // PNG pixel format: "RGBA8", "RGBA16" or "RGB8"
     PictureZoom zoom;
     int file;
@@ -34,18 +34,26 @@ namespace picture_catalogue_rows {
 constexpr PictureZoom Own = PictureZoom::None, Screen = PictureZoom::FullScreen, Ladder = PictureZoom::Ladder;
 
 // A sprite drawn from its own file.
-constexpr PictureEntry Sprite(int number, const char* label, int w, int h, const char* format, PictureZoom zoom = Own) {
+constexpr PictureEntry Sprite(int number, const char* label, int w, int h, const char* format,
+                              PictureZoom zoom = Own) {
     return {"sprite", number, 0, label, w, h, format, zoom, number};
 }
-constexpr PictureEntry Symbol(int number, const char* label) { return Sprite(number, label, 1000, 800, "RGBA8"); }
-constexpr PictureEntry Rung(int number, const char* label) { return Sprite(number, label, 181, 807, "RGBA16", Ladder); }
-constexpr PictureEntry Button(int number, const char* label) { return Sprite(number, label, 174, 66, "RGBA16"); }
+constexpr PictureEntry Symbol(int number, const char* label) {
+    return Sprite(number, label, 1000, 800, "RGBA8");
+}
+constexpr PictureEntry Rung(int number, const char* label) {
+    return Sprite(number, label, 181, 807, "RGBA16", Ladder);
+}
+constexpr PictureEntry Button(int number, const char* label) {
+    return Sprite(number, label, 174, 66, "RGBA16");
+}
 constexpr PictureEntry WheelFrame(int number, const char* label) {
     return Sprite(number, label, 1600, 950, "RGBA8", Screen);
 }
 
 // In the order LoadPictures creates them; the English page and the loading
 // picture, which the load does not step through, come last.
+// clang-format off
 inline constexpr PictureEntry kRows[] = {
     // The animation sheets of the thirteen symbols and the scatter.
     Symbol(0, "1"), Symbol(1, "2"), Symbol(2, "3"), Symbol(3, "4"),
@@ -103,6 +111,7 @@ inline constexpr PictureEntry kRows[] = {
     {"sprite", 19, 1, "16", 1600, 950, "RGB8", PictureZoom::FullScreen, 19},
     {"picture", 0, 0, "loading", 400, 200, "RGBA8", PictureZoom::None, 0},
 };
+// clang-format on
 }  // namespace picture_catalogue_rows
 
 inline constexpr const auto& kPictureCatalogue = picture_catalogue_rows::kRows;

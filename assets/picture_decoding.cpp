@@ -17,7 +17,8 @@ std::map<const uint8_t*, DecodedPictureRef> gKept;
 DecodedPictureRef DecodeNow(const PictureSource& source) {
     auto decoded = std::make_shared<DecodedPicture>();
     platform::PixelBuffer pixels;
-    const bool read = source.data && DecodePng(source.data, source.size, platform::ScreenPixelOrder(), pixels);
+    const bool read =
+        source.data && DecodePng(source.data, source.size, platform::ScreenPixelOrder(), pixels);
     // The compressed picture is not needed again: its pages leave memory.
     if (source.embedded) platform::ReleaseReadOnlyPages(source.data, source.size);
     if (!read) return decoded;

@@ -30,7 +30,7 @@ struct PictureSource {
 
 struct DecodedPicture {
     bool ok = false;
-    int width = 0, height = 0;   // the picture's own size
+    int width = 0, height = 0;     // the picture's own size
     platform::PixelBuffer pixels;  // at the size it is drawn at, in the screen's byte order
 };
 using DecodedPictureRef = std::shared_ptr<const DecodedPicture>;

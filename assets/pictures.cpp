@@ -37,7 +37,8 @@ PictureSource SourceOf(const std::string& kind, int number, int variant) {
 std::function<void(int&, int&)> DrawnSize(PictureZoom zoom) {
     switch (zoom) {
         case PictureZoom::FullScreen: {
-            const int width = static_cast<int>(Game.ScreenWidth), height = static_cast<int>(Game.ScreenHeight);
+            const int width = static_cast<int>(Game.ScreenWidth),
+                      height = static_cast<int>(Game.ScreenHeight);
             return [width, height](int& w, int& h) {
                 w = width;
                 h = height;
@@ -61,7 +62,8 @@ std::vector<PictureSource> CatalogueSources() {
     std::vector<PictureSource> sources;
     for (const PictureStep& step : PictureLoadOrder()) {
         const int variant =
-            step.number == SpritePaytablePage && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1 : 0;
+            step.number == SpritePaytablePage && std::string(step.kind) == "sprite" && Game.Language != 0 ? 1
+                                                                                                          : 0;
         PictureSource source = SourceOf(step.kind, step.number, variant);
         source.drawnSize = DrawnSize(step.zoom);
         sources.push_back(std::move(source));
@@ -123,8 +125,8 @@ bool LoadPictures() {
 
 bool CreateLoadingPicture() {
     const DecodedPictureRef picture = DecodePicture(SourceOf("picture", 0, 0));
-    return picture->ok &&
-           platform::CreateSpriteFromPixels(SpriteLoadingPicture, picture->width, picture->height, picture->pixels);
+    return picture->ok && platform::CreateSpriteFromPixels(SpriteLoadingPicture, picture->width,
+                                                           picture->height, picture->pixels);
 }
 
 void ReplacePictureData(const std::string& kind, int number, int variant, const std::vector<uint8_t>& png) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 // Starts decoding every catalogue picture on helper threads (sprite 19 in the
 // language of Game.Language); called by start-up as soon as the settings are
 // read, so that the pictures decode while the loading window shows.

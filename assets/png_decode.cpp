@@ -22,8 +22,8 @@ constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr int ColourRgb = 2, ColourRgba = 6;
 
 uint32_t ReadBig32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 |
-           p[3];
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+           static_cast<uint32_t>(p[2]) << 8 | p[3];
 }
 
 bool EveryPixelOpaque(const PixelBuffer& pixels) {
@@ -69,7 +69,8 @@ Fast ReadChunks(const uint8_t* file, size_t size, Layout& layout, ImageData& ima
         const uint8_t* type = file + at + 4;
         const uint8_t* body = type + 4;
         const bool critical = (type[0] & 0x20) == 0;
-        if (critical && libdeflate_crc32(0, type, 4 + length) != ReadBig32(body + length)) return Fast::Refused;
+        if (critical && libdeflate_crc32(0, type, 4 + length) != ReadBig32(body + length))
+            return Fast::Refused;
         const bool isData = std::memcmp(type, "IDAT", 4) == 0;
         if (!header) {
             if (std::memcmp(type, "IHDR", 4) != 0 || length != 13) return Fast::Refused;
@@ -78,12 +79,14 @@ Fast ReadChunks(const uint8_t* file, size_t size, Layout& layout, ImageData& ima
             layout.depth = body[8];
             layout.colour = body[9];
             layout.interlace = body[12];
-            if (layout.width == 0 || layout.height == 0 || layout.width > MaxSide || layout.height > MaxSide ||
-                static_cast<uint64_t>(layout.width) * layout.height > MaxPixels || body[10] != 0 || body[11] != 0)
+            if (layout.width == 0 || layout.height == 0 || layout.width > MaxSide ||
+                layout.height > MaxSide || static_cast<uint64_t>(layout.width) * layout.height > MaxPixels ||
+                body[10] != 0 || body[11] != 0)
                 return Fast::Refused;
-            const bool supported = layout.interlace == 0 && ((layout.colour == ColourRgba && layout.depth == 8) ||
-                                                             (layout.colour == ColourRgba && layout.depth == 16) ||
-                                                             (layout.colour == ColourRgb && layout.depth == 8));
+            const bool supported =
+                layout.interlace == 0 && ((layout.colour == ColourRgba && layout.depth == 8) ||
+                                          (layout.colour == ColourRgba && layout.depth == 16) ||
+                                          (layout.colour == ColourRgb && layout.depth == 8));
             if (!supported) return Fast::NotMine;
             header = true;
         } else if (isData) {
@@ -206,7 +209,8 @@ bool Unfilter(int filter, uint8_t* row, const uint8_t* previous, size_t bytes, s
     }
 #endif
     for (size_t i = 0; i < bytes; ++i) {
-        const int a = i >= pixel ? row[i - pixel] : 0, b = previous[i], c = i >= pixel ? previous[i - pixel] : 0;
+        const int a = i >= pixel ? row[i - pixel] : 0, b = previous[i],
+                  c = i >= pixel ? previous[i - pixel] : 0;
         const int predicted = filter == 1 ? a : filter == 3 ? (a + b) >> 1 : Paeth(a, b, c);
         row[i] = static_cast<uint8_t>(row[i] + predicted);
     }
@@ -332,9 +336,7 @@ void ReadBytes(png_structp png, png_bytep out, png_size_t count) {
     state->offset += count;
 }
 
-[[noreturn]] void Fail(png_structp png, png_const_charp) {
-    longjmp(png_jmpbuf(png), 1);
-}
+[[noreturn]] void Fail(png_structp png, png_const_charp) { longjmp(png_jmpbuf(png), 1); }
 void Ignore(png_structp, png_const_charp) {}
 
 bool DecodeLibpng(const uint8_t* data, size_t size, PixelBuffer& pixels) {

@@ -20,13 +20,14 @@ bool Idle(int64_t sound, int64_t channel) {
 
 void PlayMusic(int64_t sound, int64_t flags) {
     if (!Game.SoundOn) return;
-    Game.MusicChannel = platform::PlaySound(static_cast<int>(sound), static_cast<int>(flags), Volume(Game.MusicVolume));
+    Game.MusicChannel =
+        platform::PlaySound(static_cast<int>(sound), static_cast<int>(flags), Volume(Game.MusicVolume));
 }
 
 void PlayEffect(int64_t sound) {
     if (!Game.SoundOn) return;
-    Game.EffectsChannel = platform::PlaySound(static_cast<int>(sound), platform::SoundMultiChannel,
-                                              Volume(Game.EffectsVolume));
+    Game.EffectsChannel =
+        platform::PlaySound(static_cast<int>(sound), platform::SoundMultiChannel, Volume(Game.EffectsVolume));
 }
 
 void PlayEffectIfIdle(int64_t sound) {

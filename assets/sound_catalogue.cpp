@@ -128,8 +128,8 @@ bool LoadSounds() {
             DecodedSound scratch;
             const DecodedSound* sound = Decode(asset, StoredSoundLength(entry.number), scratch);
             if (sound)
-                created = platform::CreateSound(entry.number, sound->pcm.data(), sound->Frames(), sound->channels,
-                                                sound->rate);
+                created = platform::CreateSound(entry.number, sound->pcm.data(), sound->Frames(),
+                                                sound->channels, sound->rate);
         }
         if (!created) {
             platform::MessageBox("Fehler", std::string("Fehler beim laden von Sound ") + entry.label + "!");

@@ -7,14 +7,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstring>
-
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <tuple>
 
-#include "bench/ratio_reporter.h"
 #include "assets/catalogue_numbers.h"
+#include "bench/ratio_reporter.h"
 #include "core/count_up.h"
 #include "core/game_state.h"
 #include "core/main_loop.h"
@@ -70,8 +69,8 @@ void Busiest() {
         entry.payFactor = 20;
         entry.presented = 1;
         entry.colour = {255, 200, 40};
-        const int64_t cells[10][5] = {{0, 3, 6, 9, 12}, {1, 4, 7, 10, 13}, {2, 5, 8, 11, 14}, {0, 4, 8, 10, 12},
-                                      {2, 4, 6, 10, 14}};
+        const int64_t cells[10][5] = {
+            {0, 3, 6, 9, 12}, {1, 4, 7, 10, 13}, {2, 5, 8, 11, 14}, {0, 4, 8, 10, 12}, {2, 4, 6, 10, 14}};
         for (int k = 0; k < 5; ++k) {
             entry.cells[k] = cells[line][k];
             entry.counted[k] = 1;
@@ -202,8 +201,8 @@ int main(int argc, char** argv) {
     auto report = [&cpu](const char* scene, const char* name) {
         if (!cpu.count(name) || !cpu.count("EmptyFrame/min_time:2.000")) return;
         const double ms = cpu.at(name), empty = cpu.at("EmptyFrame/min_time:2.000");
-        std::printf("%s: %.2f ms of CPU a frame, %.1f times an empty frame, %.0f %% of a 60 Hz frame\n", scene, ms,
-                    ms / empty, ms / (1000.0 / 60.0) * 100.0);
+        std::printf("%s: %.2f ms of CPU a frame, %.1f times an empty frame, %.0f %% of a 60 Hz frame\n",
+                    scene, ms, ms / empty, ms / (1000.0 / 60.0) * 100.0);
     };
     report("idle scene (goal: under 0.5 ms, 3 % of a core at 60 Hz)", "IdleFrame/min_time:3.000");
     report("idle scene painted whole", "IdleFrameWhole/min_time:3.000");
@@ -217,11 +216,14 @@ int main(int argc, char** argv) {
          {std::tuple{"idle", "IdleFrame/min_time:3.000", "IdleFrameFullscreen/min_time:3.000"},
           std::tuple{"busiest", "BusiestFrame/min_time:3.000", "BusiestFrameFullscreen/min_time:3.000"}})
         if (cpu.count(windowed) && cpu.count(fullscreen))
-            std::printf("%s scene fullscreen: %.2f times the window's\n", scene, cpu.at(fullscreen) / cpu.at(windowed));
+            std::printf("%s scene fullscreen: %.2f times the window's\n", scene,
+                        cpu.at(fullscreen) / cpu.at(windowed));
     if (cpu.count("FirstWheelFrame/iterations:1"))
-        std::printf("first frame of the prize wheel: %.2f ms of CPU, %.0f %% of a 60 Hz frame (goal: no hitch, "
-                    "under 16.7 ms)\n",
-                    cpu.at("FirstWheelFrame/iterations:1"), cpu.at("FirstWheelFrame/iterations:1") / (1000.0 / 60.0) * 100);
+        std::printf(
+            "first frame of the prize wheel: %.2f ms of CPU, %.0f %% of a 60 Hz frame (goal: no hitch, "
+            "under 16.7 ms)\n",
+            cpu.at("FirstWheelFrame/iterations:1"),
+            cpu.at("FirstWheelFrame/iterations:1") / (1000.0 / 60.0) * 100);
     report("the wheel turning", "WheelTurningFrame/min_time:2.000");
     std::printf("peak memory: %.0f MB (goal: at most 250 MB)\n", PeakResidentMegabytes());
     benchmark::Shutdown();

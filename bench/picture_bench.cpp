@@ -29,13 +29,15 @@ void Catalogue(benchmark::State& state) {
             const EmbeddedAsset& asset = kEmbeddedAssets[i];
             if (!IsPicture(asset)) continue;
             platform::PixelBuffer decoded;
-            const bool ok = Fast ? DecodePng(asset.data, asset.size, platform::PixelOrder::Bgra, decoded)
-                                 : DecodePngWithLibpng(asset.data, asset.size, platform::PixelOrder::Bgra, decoded);
+            const bool ok =
+                Fast ? DecodePng(asset.data, asset.size, platform::PixelOrder::Bgra, decoded)
+                     : DecodePngWithLibpng(asset.data, asset.size, platform::PixelOrder::Bgra, decoded);
             if (!ok) state.SkipWithError(asset.label);
             pixels += static_cast<int64_t>(decoded.width) * decoded.height;
         }
     }
-    state.counters["Mpixels"] = benchmark::Counter(static_cast<double>(pixels) / 1e6, benchmark::Counter::kAvgIterations);
+    state.counters["Mpixels"] =
+        benchmark::Counter(static_cast<double>(pixels) / 1e6, benchmark::Counter::kAvgIterations);
 }
 
 void FullScreenZoom(benchmark::State& state) {
@@ -58,7 +60,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto& cpu = reporter.cpuTime;
     if (cpu.count("CatalogueLibpng/min_time:2.000") && cpu.count("CatalogueFast/min_time:2.000")) {
-        const double libpng = cpu.at("CatalogueLibpng/min_time:2.000"), fast = cpu.at("CatalogueFast/min_time:2.000");
+        const double libpng = cpu.at("CatalogueLibpng/min_time:2.000"),
+                     fast = cpu.at("CatalogueFast/min_time:2.000");
         std::printf("decoding every picture: %.0f ms of CPU, %.1f times as fast as libpng (%.0f ms)\n", fast,
                     libpng / fast, libpng);
     }

@@ -10,7 +10,7 @@
 #include <vector>
 
 class RatioReporter : public benchmark::ConsoleReporter {
-   public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "slot/line_match.h"
 #include "slot/paylines.h"
-#include "bench/ratio_reporter.h"
 #include "tools/spin_simulator.h"
 
 namespace {

@@ -32,7 +32,7 @@ void StartupToFirstFrame(benchmark::State& state) {
     headless::Reset();
     InitGameState(platform::ElapsedMilliseconds(), 0);
     Game.IntroOn = 0;
-    SaveSettings();  // a returning player: no first-start message
+    SaveSettings();                           // a returning player: no first-start message
     headless::PressKey(platform::KeyEscape);  // the jingle stops at once
     for (auto _ : state) {
         if (!Startup()) state.SkipWithError("start-up failed");

@@ -47,8 +47,8 @@ std::string WindowTitle(Display* display, Window window) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string title;
-    if (XGetWindowProperty(display, window, name, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-            Success &&
+    if (XGetWindowProperty(display, window, name, 0, 1024, False, utf8, &type, &format, &count, &after,
+                           &data) == Success &&
         data) {
         title.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
@@ -95,9 +95,7 @@ struct Probe {
     Clock::time_point started, escapeAt, closedAt, firstFrameAt;
     long ticksAtEscape = -1, ticksAtFirstFrame = -1;  // the game's CPU time then
 
-    void Watch(Window window) {
-        XSelectInput(display, window, PropertyChangeMask | StructureNotifyMask);
-    }
+    void Watch(Window window) { XSelectInput(display, window, PropertyChangeMask | StructureNotifyMask); }
 
     bool IsRunningTitle(const std::string& title) {
         static const std::regex running(R"(^Nebulor v2\.5 - .*[0-9]\.[0-9][0-9] P)");
@@ -126,7 +124,8 @@ struct Probe {
         if (loading) return;
         XWindowAttributes attributes{};
         if (!XGetWindowAttributes(display, window, &attributes)) return;
-        if (attributes.width != 400 || attributes.height != 200 || WindowTitle(display, window) != "Nebulor") return;
+        if (attributes.width != 400 || attributes.height != 200 || WindowTitle(display, window) != "Nebulor")
+            return;
         loading = window;
         if (skip) PressEscape(window);
     }
@@ -157,18 +156,13 @@ struct Probe {
             case MapNotify:
                 if (event.xmap.event == root) OnMapped(event.xmap.window);
                 break;
-            case UnmapNotify:
-                OnGone(event.xunmap.window);
-                break;
-            case DestroyNotify:
-                OnGone(event.xdestroywindow.window);
-                break;
+            case UnmapNotify: OnGone(event.xunmap.window); break;
+            case DestroyNotify: OnGone(event.xdestroywindow.window); break;
             case PropertyNotify:
                 if (event.xproperty.atom == XInternAtom(display, "_NET_WM_NAME", False))
                     OnTitle(event.xproperty.window);
                 break;
-            default:
-                break;
+            default: break;
         }
     }
 
@@ -242,8 +236,9 @@ int main(int argc, char** argv) {
         std::printf("process_start_to_first_frame_ms %.0f\n",
                     std::chrono::duration<double, std::milli>(probe.firstFrameAt - probe.started).count());
         if (probe.escaped) {
-            std::printf("escape_to_first_frame_ms %.0f\n",
-                        std::chrono::duration<double, std::milli>(probe.firstFrameAt - probe.escapeAt).count());
+            std::printf(
+                "escape_to_first_frame_ms %.0f\n",
+                std::chrono::duration<double, std::milli>(probe.firstFrameAt - probe.escapeAt).count());
             // CPU time of all the game's threads in between (10 ms steps):
             // what the wall clock would show on an idle two-core machine, times up to two.
             std::printf("escape_to_first_frame_cpu_ms %.0f\n",
@@ -251,8 +246,9 @@ int main(int argc, char** argv) {
                             static_cast<double>(sysconf(_SC_CLK_TCK)));
         }
         if (probe.loadingClosed)
-            std::printf("loading_window_closed_to_first_frame_ms %.0f\n",
-                        std::chrono::duration<double, std::milli>(probe.firstFrameAt - probe.closedAt).count());
+            std::printf(
+                "loading_window_closed_to_first_frame_ms %.0f\n",
+                std::chrono::duration<double, std::milli>(probe.firstFrameAt - probe.closedAt).count());
         std::printf("peak_resident_after_first_frame_mb %.0f\n",
                     static_cast<double>(StatusKilobytes(probe.game, "VmHWM")) / 1024.0);
         if (idleSeconds > 0) {

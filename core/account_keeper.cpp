@@ -30,7 +30,7 @@ struct Writer {
     bool stop = false;
     std::thread thread;
     std::atomic<int> failing{0};  // 1 after a failed write, 0 after a good one
-    bool inlineWrites = true;  // the game's own program starts the thread
+    bool inlineWrites = true;     // the game's own program starts the thread
     HistoryFile* history = nullptr;
     std::string savePath;
 };
@@ -94,7 +94,7 @@ void Hand(std::vector<std::string> lines, const SaveRecord& record) {
 // ------------------------------------------------------------- the journal
 
 int64_t gSequence = 0;
-HistoryAccount gWritten;       // the account of the last line handed to the writer
+HistoryAccount gWritten;  // the account of the last line handed to the writer
 bool gWrittenKnown = false;
 std::vector<std::string> gPending;  // lines of this pass
 std::vector<HistoryEntry> gRecent;
@@ -195,7 +195,8 @@ void ResumeSeries(const HistoryEntry& last) {
     Game.FreeGamesWon = last.seriesWon;
     Game.FreeGamesWin = last.freeGamesWin;
     Game.Level = 1;
-    for (int64_t cell = 0; cell < CellCount; ++cell) Game.ExtraWildMap[cell] = last.sticky[static_cast<size_t>(cell)] ? 1 : 0;
+    for (int64_t cell = 0; cell < CellCount; ++cell)
+        Game.ExtraWildMap[cell] = last.sticky[static_cast<size_t>(cell)] ? 1 : 0;
 }
 
 }  // namespace
@@ -217,7 +218,8 @@ void NoteSpinStarted() {
 
 void NoteSpinOutcome() {
     if (!gSpinOpen) return;
-    for (int64_t cell = 0; cell < CellCount; ++cell) gSpin.grid[static_cast<size_t>(cell)] = Game.SymbolGrid[cell];
+    for (int64_t cell = 0; cell < CellCount; ++cell)
+        gSpin.grid[static_cast<size_t>(cell)] = Game.SymbolGrid[cell];
     gSpin.wins.clear();
     gSpin.scatters = 0;
     for (int64_t cell = 0; cell < CellCount; ++cell) gSpin.scatters += Game.SymbolGrid[cell] == SymbolScatter;
@@ -226,8 +228,9 @@ void NoteSpinOutcome() {
     for (const Payline& entry : Game.WinLines) {
         int64_t count = 0;
         for (const int64_t counted : entry.counted) count += counted;
-        gSpin.wins.push_back({entry.symbol == SymbolScatter && entry.lineNo == ScatterLineNo ? 0 : entry.lineNo + 1,
-                              entry.symbol, count, LinePay(entry.symbol, entry.payFactor)});
+        gSpin.wins.push_back(
+            {entry.symbol == SymbolScatter && entry.lineNo == ScatterLineNo ? 0 : entry.lineNo + 1,
+             entry.symbol, count, LinePay(entry.symbol, entry.payFactor)});
     }
     Game.FreeGamesWin = keep;
     for (int64_t r = 0; r < ReelCount; ++r) gSpin.stops[static_cast<size_t>(r)] = Game.Reels[r].restOffset;
@@ -266,7 +269,8 @@ void KeepAccount() {
     if (failing != gToldFailing) {
         gToldFailing = failing;
         if (failing)
-            ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1, 3, 3, 2, 1);
+            ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1, 3, 3,
+                        2, 1);
         else
             ShowMessage(Text(TextSavingAgain), "", "", "", 1, 3, 3, 2, 1);
         Game.MessageOverlayOn = 1;
@@ -312,7 +316,8 @@ std::string StartAccountKeeping(SaveState save) {
             Game.TotalStaked = last.account.staked;
             Game.TotalWon = last.account.won;
             Game.LastDailyDate = last.account.daily;
-            Game.DailyAvailable = Game.LastDailyDate == platform::FormatDate("%yyyy/%mm/%dd", platform::CurrentDate()) ? 0 : 1;
+            Game.DailyAvailable =
+                Game.LastDailyDate == platform::FormatDate("%yyyy/%mm/%dd", platform::CurrentDate()) ? 0 : 1;
         }
         // The history catches up with a newer save, so that a later crash
         // does not take the player back to the older line.

@@ -33,10 +33,12 @@ int64_t StepCountUps(int64_t* display) {
         }
         if (!running) {
             // Only the first running transfer advances.
-            const double left = static_cast<double>(record.endTime - clock) / static_cast<double>(record.duration);
+            const double left =
+                static_cast<double>(record.endTime - clock) / static_cast<double>(record.duration);
             // A transfer queued behind two others may wait longer than its own
             // duration: it never takes back what it already delivered.
-            const int64_t fresh = std::min<int64_t>(record.remaining, std::llround(static_cast<double>(record.amount) * left));
+            const int64_t fresh =
+                std::min<int64_t>(record.remaining, std::llround(static_cast<double>(record.amount) * left));
             *record.target += record.remaining - fresh;
             record.remaining = fresh;
         }

@@ -23,8 +23,10 @@ void DeveloperKeys() {
     if (platform::KeyboardReleased(platform::KeyReturn) || !platform::KeyboardPushed(platform::KeyReturn))
         gAltWithEnter = false;
     if (platform::KeyboardReleased(platform::KeyF11) || altEnter) ToggleFullscreen();
-    if (platform::KeyboardReleased(platform::Key1)) Game.ParticleBlendSource = (Game.ParticleBlendSource + 1) % 10;
-    if (platform::KeyboardReleased(platform::Key2)) Game.ParticleBlendDest = (Game.ParticleBlendDest + 1) % 10;
+    if (platform::KeyboardReleased(platform::Key1))
+        Game.ParticleBlendSource = (Game.ParticleBlendSource + 1) % 10;
+    if (platform::KeyboardReleased(platform::Key2))
+        Game.ParticleBlendDest = (Game.ParticleBlendDest + 1) % 10;
     if (platform::KeyboardReleased(platform::KeyE)) {
         Game.CurrentWin = 100000;
         Game.DisplayedWin = 100000;

@@ -70,28 +70,28 @@ struct Particle {
     float life = 0;  // seconds left; the particle goes at 0 or when it leaves the screen
     // Sprite number (rounded when drawn, 74 for every sparkle) and its change per second.
     float sprite = 0, spriteRate = 0;
-    float x = 0, y = 0;    // design pixels, drawn without the window shift
-    float vx = 0, vy = 0;  // pixels per second
+    float x = 0, y = 0;     // design pixels, drawn without the window shift
+    float vx = 0, vy = 0;   // pixels per second
     float speedFactor = 0;  // above 1 the velocity grows by this factor per second; 1 or below: constant
-    float size = 0, sizeRate = 0;  // drawn width and height in pixels, and its change per second
+    float size = 0, sizeRate = 0;        // drawn width and height in pixels, and its change per second
     float red = 0, green = 0, blue = 0;  // tint channels 0..255 (clamped when drawn)
     float redRate = 0, greenRate = 0, blueRate = 0;  // change of each channel per second
-    float turnRate = 0;  // radians per second by which the velocity turns
-    float alpha = 0;     // intensity 0..255, fixed for the particle's life
+    float turnRate = 0;                              // radians per second by which the velocity turns
+    float alpha = 0;                                 // intensity 0..255, fixed for the particle's life
 };
 
 // One entry of the payline list: a payline being evaluated, a winning line,
 // or a scatter entry (lineNo 10).
 // Made by slot/paylines (lines) and slot/features (scatter entries); paid by PayEntry.
 struct Payline {
-    int64_t lineNo = 0;      // payline 0..9, ScatterLineNo 10 for a scatter entry
+    int64_t lineNo = 0;  // payline 0..9, ScatterLineNo 10 for a scatter entry
     // Lines: 1, 4 or 20 for three, four or five of a kind; scatter entry: 0 for two
     // scatters, 1, 4 or 20 for three, four or five and more.
     int64_t multiplier = 0;
-    int64_t unpaid = 0;      // 0/1: 1 from the win until PayEntry adds its pay to CurrentWin
-    int64_t symbol = 0;      // paying symbol 0..11 (10 for a scatter entry)
-    float payFactor = 0;     // times the pay is counted (see LinePay): the multiplier, 0.1 for two scatters
-    int64_t presented = 0;   // 0/1: 1 once PayEntry has run for it (presented, collected or gambled)
+    int64_t unpaid = 0;     // 0/1: 1 from the win until PayEntry adds its pay to CurrentWin
+    int64_t symbol = 0;     // paying symbol 0..11 (10 for a scatter entry)
+    float payFactor = 0;    // times the pay is counted (see LinePay): the multiplier, 0.1 for two scatters
+    int64_t presented = 0;  // 0/1: 1 once PayEntry has run for it (presented, collected or gambled)
     std::array<int64_t, 3> colour{};  // red, green, blue 0..255 of its frames and sparkles
     // Cells (reel * 3 + row) of the line, one per reel; a scatter entry: its scatter cells
     // (at most five), then 0.
@@ -106,18 +106,18 @@ struct Payline {
 // below the top of the reel window (step: CellHeight + CellGap, 160). They are
 // negative and only ever decrease.
 struct ReelState {
-    int64_t x = 0, y = 0;         // design pixels of the reel's top-left corner
-    int64_t spinning = 0;         // 0/1: 1 from the launch until the reel stops
-    int64_t respinRequest = 0;    // 0/1: the second scatter asks this reel to spin once more
-    int64_t held = 0;             // 0/1: a scatter counted for the respin landed on it; it is not respun
-    int64_t distance = 0;         // pixels this launch travels (stops x step)
-    int64_t startTime = 0;        // clock value of the launch
-    int64_t restOffset = 0;       // offset where the reel rests; set to targetOffset when it stops
-    int64_t targetOffset = 0;     // offset where this launch ends: restOffset - distance
-    double tau = 0;               // ms, time constant of the motion: 70 + 30 x reel (respin: 50 + 30 x reel)
-    int64_t duration = 0;         // ms of the launch; the reel stops at 95 % of it
-    int64_t displayOffset = 0;    // offset drawn this frame while spinning; restOffset at rest
-    float alpha = 255;            // intensity 0..255 of its symbols: 255 at rest, down to 50 at half time
+    int64_t x = 0, y = 0;       // design pixels of the reel's top-left corner
+    int64_t spinning = 0;       // 0/1: 1 from the launch until the reel stops
+    int64_t respinRequest = 0;  // 0/1: the second scatter asks this reel to spin once more
+    int64_t held = 0;           // 0/1: a scatter counted for the respin landed on it; it is not respun
+    int64_t distance = 0;       // pixels this launch travels (stops x step)
+    int64_t startTime = 0;      // clock value of the launch
+    int64_t restOffset = 0;     // offset where the reel rests; set to targetOffset when it stops
+    int64_t targetOffset = 0;   // offset where this launch ends: restOffset - distance
+    double tau = 0;             // ms, time constant of the motion: 70 + 30 x reel (respin: 50 + 30 x reel)
+    int64_t duration = 0;       // ms of the launch; the reel stops at 95 % of it
+    int64_t displayOffset = 0;  // offset drawn this frame while spinning; restOffset at rest
+    float alpha = 255;          // intensity 0..255 of its symbols: 255 at rest, down to 50 at half time
     std::array<int64_t, StripLength> symbols{};  // the reel's copy of its strip: symbol ids 0..11
 };
 
@@ -143,8 +143,8 @@ struct GameState {
     int64_t PreviousFrameTime = 0;   // clock value of the last main-loop pass, 0 before the first
     int64_t FrameTime = 0;           // clock value of this pass, read by every timer (core/main_loop)
     float FrameDelta = 0;            // seconds since the last pass, 0 on the first (core/main_loop)
-    int64_t MouseCaptured = 1;  // 0/1: the screen holds the pointer; pushed to an edge it lets go
-    int64_t MouseWasDown = 0;   // 0/1: left button down at the last look; a click counts on the press
+    int64_t MouseCaptured = 1;       // 0/1: the screen holds the pointer; pushed to an edge it lets go
+    int64_t MouseWasDown = 0;        // 0/1: left button down at the last look; a click counts on the press
     // Design pixels the drawing moves left and up: design size less the main window's
     // client size, every frame (ui/layout).
     int64_t ShiftX = 0, ShiftY = 0;
@@ -161,8 +161,8 @@ struct GameState {
     int64_t IntroOn = 1;         // 0/1: play the intro movie at start-up
     int64_t FunMode = 0;         // 0/1: play on FunPoints with three picked wilds; no respin, no autoplay
     int64_t GraphicsOn = 1;      // 0/1: only moves the planets of levels 3 to 5 (88.5 % on, 89 % off)
-    int64_t Fullscreen = 0;      // 0/1 "Vollbild": the main window covers the desktop, the screen scaled to fit
-    int64_t ScaleWindow = 0;     // 0/1 "Skalieren": the window shows the screen scaled to its size, not cut
+    int64_t Fullscreen = 0;   // 0/1 "Vollbild": the main window covers the desktop, the screen scaled to fit
+    int64_t ScaleWindow = 0;  // 0/1 "Skalieren": the window shows the screen scaled to its size, not cut
     // 0/1: no sound plays or stops while 0; set to 0 only while SettleAccountsForSave runs (slot/stake).
     int64_t SoundOn = 1;
 
@@ -176,10 +176,10 @@ struct GameState {
     int64_t DailyAvailable = 0;  // 0/1: the wheel may be taken; 1 at load unless taken today, 0 once taken
 
     // --- stake and spin
-    int64_t BetPerLine = 1;   // stake per line: 1..10 by 1, 12..20 by 2, then 1 again (slot/stake)
-    int64_t Paylines = 10;    // lines played, 10; during the payline demo the lines shown so far, 0..10
-    int64_t Bid = 10;         // stake of a spin: BetPerLine x Paylines, set every pass (core/main_loop)
-    int64_t ExtraWildOn = 0;  // 0/1: Extra Wild chosen, the scatter counts as a wild on lines (slot/stake)
+    int64_t BetPerLine = 1;     // stake per line: 1..10 by 1, 12..20 by 2, then 1 again (slot/stake)
+    int64_t Paylines = 10;      // lines played, 10; during the payline demo the lines shown so far, 0..10
+    int64_t Bid = 10;           // stake of a spin: BetPerLine x Paylines, set every pass (core/main_loop)
+    int64_t ExtraWildOn = 0;    // 0/1: Extra Wild chosen, the scatter counts as a wild on lines (slot/stake)
     int64_t ExtraWildCost = 0;  // extra stake of a base-game spin: BetPerLine x Paylines while on, else 0
     // Win of the last spin paid so far: lines as they are presented, the ladder's result,
     // the wheel's prize; collected into the balance by CollectWin (slot/stake). While a
@@ -188,40 +188,41 @@ struct GameState {
     // Win shown in the counter and the title; while a count-up runs and the payline list
     // is empty, the amount still to come (core/main_loop).
     int64_t DisplayedWin = 0;
-    int64_t BigWinAmount = 0;  // target of the 10-s big-win count-up, shown on the banner; 0 when it ends
-    int64_t BigWinActive = 0;  // 0/1: the big-win banner (started by slot/win_presentation)
-    int64_t WinWeight = 0;     // sum of SymbolWeight of the lines presented; above 10 at the last: big win
-    int64_t LinesPresented = 0;  // entries presented since the spin: 1..10 plays tone 23..32, then 0
-    int64_t CountUpRunning = 0;  // 0/1 while a count-up runs (core/main_loop); 1 with the autoplay grant
-    int64_t Autoplay = 0;        // 0/1: a double click on its button toggles it (core/window_events)
-    int64_t SpinFinished = 1;    // 0/1: 0 from the reels' start until the spin ends (slot/stake, slot/reels)
+    int64_t BigWinAmount = 0;     // target of the 10-s big-win count-up, shown on the banner; 0 when it ends
+    int64_t BigWinActive = 0;     // 0/1: the big-win banner (started by slot/win_presentation)
+    int64_t WinWeight = 0;        // sum of SymbolWeight of the lines presented; above 10 at the last: big win
+    int64_t LinesPresented = 0;   // entries presented since the spin: 1..10 plays tone 23..32, then 0
+    int64_t CountUpRunning = 0;   // 0/1 while a count-up runs (core/main_loop); 1 with the autoplay grant
+    int64_t Autoplay = 0;         // 0/1: a double click on its button toggles it (core/window_events)
+    int64_t SpinFinished = 1;     // 0/1: 0 from the reels' start until the spin ends (slot/stake, slot/reels)
     int64_t AllReelsStopped = 0;  // 0/1: set when the last reel stops, taken back by UpdateReels (slot/reels)
     // Scatters of the stopped window not under an extra wild, less those a level wild
     // covers; 0 once scored (slot/reel_strips, slot/features).
     int64_t ScatterCount = 0;
-    int64_t WinDisplayBlocked = 0;  // 0/1: 1 from start-up to the first click or the demo's end; hides wins
-    int64_t MessageOverlayOn = 0;   // 0/1: show the message box; a click with no win to collect clears it
-    int64_t EffectTimestamp = 0;    // clock value of start-up: frame 0 of every fun-mode pick marker
-    int64_t SpinLevel = 1;            // level the current spin was started at; its pays double at 5
-    int64_t AutoplayWaitStart = -1;   // clock of the first autoplay poll after the last go, -1 none
+    int64_t WinDisplayBlocked = 0;   // 0/1: 1 from start-up to the first click or the demo's end; hides wins
+    int64_t MessageOverlayOn = 0;    // 0/1: show the message box; a click with no win to collect clears it
+    int64_t EffectTimestamp = 0;     // clock value of start-up: frame 0 of every fun-mode pick marker
+    int64_t SpinLevel = 1;           // level the current spin was started at; its pays double at 5
+    int64_t AutoplayWaitStart = -1;  // clock of the first autoplay poll after the last go, -1 none
     int64_t AutoplayStoppedByPress = -1;  // clock of the press that last stopped autoplay, -1 none
     int64_t StartMeaningChanged = -1000000;
-    int64_t RestartAfterQuit = 0;  // 1: confirmed settings; the game starts again after its shutdown  // clock when START last turned from TAKE or collect into SPIN
+    int64_t RestartAfterQuit = 0;  // 1: confirmed settings; the game starts again after its shutdown  //
+                                   // clock when START last turned from TAKE or collect into SPIN
 
     // --- features
     // 1..5: up one on two scatters in the base game; 1 on a bet change and when free games
     // start or end (slot/features, slot/stake).
     int64_t Level = 1;
     int64_t GameMode = ModeBaseGame;  // ModeBaseGame or ModeFreeGames (slot/features)
-    int64_t FreeGamesWon = 0;     // games won in this series: 10, 20, 30 on 3, 4, 5+ scatters, 1 on two
-    int64_t FreeGamesPlayed = 0;  // free games started in this series (slot/stake); 0 when it ends
+    int64_t FreeGamesWon = 0;         // games won in this series: 10, 20, 30 on 3, 4, 5+ scatters, 1 on two
+    int64_t FreeGamesPlayed = 0;      // free games started in this series (slot/stake); 0 when it ends
     // Sum of the pays made in free-game mode, before the level-5 doubling (slot/paylines);
     // shown and set to 0 when the series ends (slot/features).
     int64_t FreeGamesWin = 0;
-    int64_t RespinPending = 0;   // 0/1: the second scatter landed, the reels to its right spin again
-    int64_t RespinRunning = 0;   // 0/1: RespinPending as of the last reel stop; the respin effect shows
-    int64_t RespinDone = 0;      // 0/1: this spin's one respin has started (slot/reels)
-    int64_t ScattersLanded = 0;  // scatters landed this spin at level 2 and up, base game, no fun mode
+    int64_t RespinPending = 0;     // 0/1: the second scatter landed, the reels to its right spin again
+    int64_t RespinRunning = 0;     // 0/1: RespinPending as of the last reel stop; the respin effect shows
+    int64_t RespinDone = 0;        // 0/1: this spin's one respin has started (slot/reels)
+    int64_t ScattersLanded = 0;    // scatters landed this spin at level 2 and up, base game, no fun mode
     int64_t WildOverlayAlpha = 0;  // alpha 0..255 of the extra-wild overlay, 0 at each spin's preparation
     int64_t FunWildPicks = 0;      // fun-mode cells picked as wilds for the next spin, 0..3
 
@@ -231,9 +232,9 @@ struct GameState {
     int64_t LadderCountdown = 5000;  // ms left of the gamble, counted down in 100-ms ticks; shown in seconds
     int64_t LadderX = 1000, LadderY = 140;  // design pixels of the ladder's top-left corner; never changed
     int64_t LadderScaleX = 60, LadderScaleY = 60;  // percent the ladder pictures are scaled to; never changed
-    int64_t LadderOpen = 0;      // 0/1: the ladder holds the stake, the gamble runs
-    int64_t LadderFinished = 0;  // 0/1: the gamble is over, its result stays on show until the next spin
-    int64_t LadderRung = 0;      // 0..15 (15 the jackpot); the stake is LadderValue(rung)
+    int64_t LadderOpen = 0;                        // 0/1: the ladder holds the stake, the gamble runs
+    int64_t LadderFinished = 0;   // 0/1: the gamble is over, its result stays on show until the next spin
+    int64_t LadderRung = 0;       // 0..15 (15 the jackpot); the stake is LadderValue(rung)
     int64_t LadderShownRung = 0;  // the rung drawn: LadderRung, one lower while LadderFlicker is 1
     int64_t LadderFlicker = 0;    // 0/1, turned every second tick (200 ms)
     int64_t LadderTicks = 0;      // 100-ms ticks since the last flicker, 0..1
@@ -261,7 +262,7 @@ struct GameState {
 
     // --- payline demo at start-up
     int64_t PaylineDemoRunning = 0;  // 0/1: the ten lines show in turn, 100 ms each (slot/win_presentation)
-    int64_t PaylineDemoTime = 0;  // clock value of the last demo step
+    int64_t PaylineDemoTime = 0;     // clock value of the last demo step
 
     // --- messages, banner, background sparkles
     int64_t MessageAlpha = 0;  // alpha 0..250 of the message box, 5 a frame (core/main_loop, ui/messages)
@@ -308,8 +309,8 @@ struct GameState {
     // Payline list: the winning lines and scatter entries of the last spin (slot/paylines,
     // slot/features), or the ten lines of the start-up demo (slot/win_presentation).
     std::vector<Payline> WinLines;
-    int64_t WinLineCurrent = -1;   // index of the current entry, -1 when none
-    int64_t WinLineCycleTime = 0;  // clock value of the last advance of the presentation
+    int64_t WinLineCurrent = -1;      // index of the current entry, -1 when none
+    int64_t WinLineCycleTime = 0;     // clock value of the last advance of the presentation
     std::vector<InfoText> InfoTexts;  // the three texts of the top line, filled by InitGameState
     int64_t InfoTextCurrent = -1;     // index of the shown info text, -1 none; the last one at start-up
 };

@@ -21,11 +21,11 @@
 #include "ui/mouse_input.h"
 #include "ui/win_display.h"
 
-
 void RunMainLoopPass() {
     // Timing: one clock reading serves every timer of the pass.
     const int64_t clock = platform::ElapsedMilliseconds();
-    Game.FrameDelta = Game.PreviousFrameTime == 0 ? 0.0f : static_cast<float>(clock - Game.PreviousFrameTime) * 0.001f;
+    Game.FrameDelta =
+        Game.PreviousFrameTime == 0 ? 0.0f : static_cast<float>(clock - Game.PreviousFrameTime) * 0.001f;
     Game.PreviousFrameTime = clock;
     Game.Bid = Game.BetPerLine * Game.Paylines;
     Game.FrameTime = platform::ElapsedMilliseconds();

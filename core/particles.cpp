@@ -7,10 +7,10 @@
 #include "core/game_state.h"
 #include "platform/platform.h"
 
-float AddParticle(float life, int64_t limit, int64_t spriteStart, int64_t spriteEnd, float x, float y, float vx,
-                  float vy, float speedFactor, float sizeStart, float sizeEnd, int64_t redStart, int64_t greenStart,
-                  int64_t blueStart, int64_t redEnd, int64_t greenEnd, int64_t blueEnd, float turnStart, float turnEnd,
-                  int64_t alpha) {
+float AddParticle(float life, int64_t limit, int64_t spriteStart, int64_t spriteEnd, float x, float y,
+                  float vx, float vy, float speedFactor, float sizeStart, float sizeEnd, int64_t redStart,
+                  int64_t greenStart, int64_t blueStart, int64_t redEnd, int64_t greenEnd, int64_t blueEnd,
+                  float turnStart, float turnEnd, int64_t alpha) {
     if (life <= 0 || Game.ParticleCount >= limit) return 0;
     // Rates are fixed at creation, so every value reaches its end exactly
     // when the life runs out and the update is only additions.
@@ -72,8 +72,11 @@ void UpdateParticles(float dt) {
 }
 
 void DrawParticles() {
-    platform::SetSpriteBlending(static_cast<int>(Game.ParticleBlendSource), static_cast<int>(Game.ParticleBlendDest));
-    auto channel = [](float value) { return static_cast<uint32_t>(std::clamp(std::lround(value), 0L, 255L)); };
+    platform::SetSpriteBlending(static_cast<int>(Game.ParticleBlendSource),
+                                static_cast<int>(Game.ParticleBlendDest));
+    auto channel = [](float value) {
+        return static_cast<uint32_t>(std::clamp(std::lround(value), 0L, 255L));
+    };
     for (const Particle& p : Game.Particles) {
         const int size = static_cast<int>(std::lround(p.size));
         platform::DrawOptions options;
@@ -114,5 +117,6 @@ void SpawnScatterSparkle(int64_t cellX, int64_t reelY, int64_t offset) {
     const float y = RandomBetween(top + 70, top + static_cast<float>(Game.CellHeight)) - 50;
     const float x = RandomBetween(cx + 30, cx + static_cast<float>(Game.CellWidth) - 30);
     const float life = RandomBetween(0.3f, 1.0f);
-    AddParticle(life, 100, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 2.0f, sizeStart, sizeEnd, 131, 209, 212, 131, 209, 212, 10, 10, 255);
+    AddParticle(life, 100, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 2.0f, sizeStart, sizeEnd, 131, 209,
+                212, 131, 209, 212, 10, 10, 255);
 }

@@ -6,10 +6,10 @@
 
 // Adds one particle unless life <= 0 or `limit` particles are alive; returns
 // the number alive afterwards, or 0 when nothing was added.
-float AddParticle(float life, int64_t limit, int64_t spriteStart, int64_t spriteEnd, float x, float y, float vx,
-                  float vy, float speedFactor, float sizeStart, float sizeEnd, int64_t redStart, int64_t greenStart,
-                  int64_t blueStart, int64_t redEnd, int64_t greenEnd, int64_t blueEnd, float turnStart, float turnEnd,
-                  int64_t alpha);
+float AddParticle(float life, int64_t limit, int64_t spriteStart, int64_t spriteEnd, float x, float y,
+                  float vx, float vy, float speedFactor, float sizeStart, float sizeEnd, int64_t redStart,
+                  int64_t greenStart, int64_t blueStart, int64_t redEnd, int64_t greenEnd, int64_t blueEnd,
+                  float turnStart, float turnEnd, int64_t alpha);
 
 // Ages, moves and turns every particle by `dt` seconds; removes the dead and
 // those that left the screen.

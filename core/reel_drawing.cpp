@@ -6,8 +6,8 @@
 #include "core/particles.h"
 #include "platform/platform.h"
 
-void DrawReel(int64_t offset, int64_t x, int64_t y, int64_t windowHeight, const std::array<int64_t, StripLength>& strip,
-              int64_t alpha, int64_t reelIndex) {
+void DrawReel(int64_t offset, int64_t x, int64_t y, int64_t windowHeight,
+              const std::array<int64_t, StripLength>& strip, int64_t alpha, int64_t reelIndex) {
     const int64_t step = Game.CellHeight + Game.CellGap;
     const int64_t first = (offset - step + 1) / step;
     const int64_t count = (windowHeight + Game.CellGap) / step;
@@ -36,10 +36,11 @@ void DrawReel(int64_t offset, int64_t x, int64_t y, int64_t windowHeight, const 
         const bool underWild = visibleRow && Game.ExtraWildMap[static_cast<size_t>(reelIndex * 3 + row)] == 1;
         if (!underWild) {
             options.intensity = static_cast<int>(alpha);
-            platform::DrawSprite(static_cast<int>(symbol), static_cast<int>(x), static_cast<int>(y + top), options);
+            platform::DrawSprite(static_cast<int>(symbol), static_cast<int>(x), static_cast<int>(y + top),
+                                 options);
         }
-        if (!Game.Reels[static_cast<size_t>(reelIndex)].spinning && Game.GamePhase == PhaseSpinning && visibleRow &&
-            symbol == SymbolScatter)
+        if (!Game.Reels[static_cast<size_t>(reelIndex)].spinning && Game.GamePhase == PhaseSpinning &&
+            visibleRow && symbol == SymbolScatter)
             SpawnScatterSparkle(x, y, top);
     }
 }
@@ -51,7 +52,7 @@ void DrawReels() {
     const int64_t windowHeight = 3 * Game.CellHeight + 2 * Game.CellGap;
     for (int64_t r = 0; r < ReelCount; ++r) {
         const ReelState& reel = Game.Reels[static_cast<size_t>(r)];
-        DrawReel(moving ? reel.displayOffset : reel.restOffset, reel.x - Game.ShiftX, reel.y - Game.ShiftY, windowHeight,
-                 reel.symbols, static_cast<int64_t>(std::lround(reel.alpha)), r);
+        DrawReel(moving ? reel.displayOffset : reel.restOffset, reel.x - Game.ShiftX, reel.y - Game.ShiftY,
+                 windowHeight, reel.symbols, static_cast<int64_t>(std::lround(reel.alpha)), r);
     }
 }

@@ -8,7 +8,8 @@ namespace {
 
 // The setting follows what the desktop gave, so the next start asks for what the player saw.
 void SetFullscreen(bool fullscreen) {
-    if (!platform::SetWindowFullscreen(WindowMain, fullscreen)) fullscreen = platform::WindowFullscreen(WindowMain);
+    if (!platform::SetWindowFullscreen(WindowMain, fullscreen))
+        fullscreen = platform::WindowFullscreen(WindowMain);
     Game.Fullscreen = fullscreen ? 1 : 0;
 }
 

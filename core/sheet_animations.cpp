@@ -4,8 +4,8 @@
 
 #include "assets/catalogue_numbers.h"
 #include "assets/sound.h"
-#include "platform/platform.h"
 #include "core/reel_window.h"
+#include "platform/platform.h"
 
 void DrawSheetAnimation(const SpriteAnimation& animation, int64_t clipWidth, int64_t clipHeight) {
     if (animation.frameDuration <= 0 || animation.frameCount <= 0 || animation.columns <= 0) return;
@@ -33,7 +33,8 @@ void DrawExtraWildOverlay() {
         options.clipWidth = static_cast<int>(Game.CellWidth);
         options.clipHeight = static_cast<int>(Game.CellHeight);
         options.intensity = static_cast<int>(std::min<int64_t>(Game.WildOverlayAlpha, 255));
-        platform::DrawSprite(static_cast<int>(SpriteSymbolFirst + SymbolWild), static_cast<int>(CellX(cell) - Game.ShiftX),
+        platform::DrawSprite(static_cast<int>(SpriteSymbolFirst + SymbolWild),
+                             static_cast<int>(CellX(cell) - Game.ShiftX),
                              static_cast<int>(CellY(cell) - Game.ShiftY), options);
     }
 }
@@ -43,7 +44,8 @@ void DrawFreeGameAnimations() {
     for (const SpriteAnimation& animation : Game.FreeGameAnimations) {
         if (Game.RespinRunning) continue;
         DrawSheetAnimation(animation, Game.CellWidth, Game.CellHeight);
-        if (Game.SoundOn && !SoundPlaying(SoundFreeGameSparkle, Game.EffectsChannel)) PlayEffect(SoundFreeGameSparkle);
+        if (Game.SoundOn && !SoundPlaying(SoundFreeGameSparkle, Game.EffectsChannel))
+            PlayEffect(SoundFreeGameSparkle);
     }
     if (Game.FreeGameAnimations.empty()) return;
     if (Game.TimerGate == 0) {

@@ -29,8 +29,8 @@ constexpr int LoadingWidth = 400, LoadingHeight = 200;
 // loading window, shows the intro, then opens the loading window's screen and
 // runs the loading screen (its fonts and picture, the sounds, the jingle).
 bool ShowLoadingWindow() {
-    if (!platform::InitKeyboard() || !platform::InitSprite() || !platform::InitMouse() || !platform::InitSound() ||
-        !platform::InitMovie())
+    if (!platform::InitKeyboard() || !platform::InitSprite() || !platform::InitMouse() ||
+        !platform::InitSound() || !platform::InitMovie())
         return StartupFailure("Can't open DirectX 7-9");
     if (!OpenLoadingWindow()) return false;
     if (!ShowIntroMovie()) return false;
@@ -49,8 +49,10 @@ bool OpenMainWindow() {
                               platform::WindowCaptioned | platform::WindowCentered | platform::WindowHidden))
         return StartupFailure("Can't open Main Window");
     ComposeStartupTitle();
-    if (!platform::OpenScreen(WindowMain, 0, 0, width, height)) return StartupFailure("Can't open Main Screen");
-    platform::CreateWindowMenu(WindowMain, "Options", CommandSettings, "Settings");  // skipped when the platform cannot
+    if (!platform::OpenScreen(WindowMain, 0, 0, width, height))
+        return StartupFailure("Can't open Main Screen");
+    platform::CreateWindowMenu(WindowMain, "Options", CommandSettings,
+                               "Settings");  // skipped when the platform cannot
     platform::SetWindowSizeLimits(WindowMain, 1080, 668, width, height - 20);
     ApplyStartupScreenMode();
     platform::SetFrameRate(static_cast<int>(Game.RefreshRate));

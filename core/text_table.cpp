@@ -36,12 +36,16 @@ constexpr TextPair kTexts[TextKeyCount] = {
     {"Die Punkte k\xf6nnen nicht gespeichert werden!", "The points cannot be saved!"},
     {"Ordner:", "Folder:"},
     {"Die Punkte werden wieder gespeichert.", "The points are saved again."},
-    {"Der Spielstand war besch\xe4" "digt und wurde aus dem Spielverlauf wiederhergestellt. "
-     "Eine Kopie der besch\xe4" "digten Datei (Nebulor.Dat.damaged) bleibt daneben.",
+    {"Der Spielstand war besch\xe4"
+     "digt und wurde aus dem Spielverlauf wiederhergestellt. "
+     "Eine Kopie der besch\xe4"
+     "digten Datei (Nebulor.Dat.damaged) bleibt daneben.",
      "The saved game was damaged and has been restored from the game history. "
      "A copy of the damaged file (Nebulor.Dat.damaged) is kept beside it."},
-    {"Der Spielstand war besch\xe4" "digt und kein Spielverlauf war da: das Spiel beginnt bei null. "
-     "Eine Kopie der besch\xe4" "digten Datei (Nebulor.Dat.damaged) bleibt daneben.",
+    {"Der Spielstand war besch\xe4"
+     "digt und kein Spielverlauf war da: das Spiel beginnt bei null. "
+     "Eine Kopie der besch\xe4"
+     "digten Datei (Nebulor.Dat.damaged) bleibt daneben.",
      "The saved game was damaged and there was no game history: the game starts from zero. "
      "A copy of the damaged file (Nebulor.Dat.damaged) is kept beside it."},
     {"Verlauf", "History"},

@@ -48,13 +48,13 @@ bool HandleWindowEvent(const platform::Event& event) {
             if (DoubleClickTogglesAutoplay()) {
                 // When the double-click's first press stopped autoplay, that
                 // already was the toggle; otherwise it would start again.
-                const bool stoppedByFirstPress = Game.AutoplayStoppedByPress >= 0 &&
-                                                 Game.FrameTime - Game.AutoplayStoppedByPress <= DoubleClickMs;
+                const bool stoppedByFirstPress =
+                    Game.AutoplayStoppedByPress >= 0 &&
+                    Game.FrameTime - Game.AutoplayStoppedByPress <= DoubleClickMs;
                 Game.Autoplay = stoppedByFirstPress || Game.Autoplay ? 0 : 1;
                 Game.AutoplayStoppedByPress = -1;
             }
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }

@@ -87,7 +87,8 @@ Match LongestMatch(MatchFinder& finder, size_t at) {
     InsertUpTo(finder, at);
     const size_t limit = finder.size - at;
     size_t candidate = finder.head[HashAt(finder.data, at)];
-    for (int steps = 0; candidate != NoPosition && steps < MaxChain; ++steps, candidate = finder.previous[candidate]) {
+    for (int steps = 0; candidate != NoPosition && steps < MaxChain;
+         ++steps, candidate = finder.previous[candidate]) {
         size_t length = 0;
         while (length < limit && finder.data[candidate + length] == finder.data[at + length]) ++length;
         if (length > best.length) {
@@ -159,7 +160,8 @@ void Append64(std::vector<uint8_t>& out, uint64_t value) {
 
 void CompressBlock(const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
     if (size == 0) return;
-    MatchFinder finder{data, size, std::vector<size_t>(HashSize, NoPosition), std::vector<size_t>(size, NoPosition)};
+    MatchFinder finder{data, size, std::vector<size_t>(HashSize, NoPosition),
+                       std::vector<size_t>(size, NoPosition)};
     BitWriter writer{out};
     out.push_back(data[0]);
     size_t at = 1;
@@ -209,7 +211,8 @@ bool DecompressBlock(const uint8_t* in, size_t inSize, uint8_t* out, size_t outS
         }
         uint64_t lengthCode = 0, offsetCode = 0;
         uint8_t low = 0;
-        if (!GetGamma(reader, limit, lengthCode) || !GetGamma(reader, limit, offsetCode) || !GetByte(reader, low))
+        if (!GetGamma(reader, limit, lengthCode) || !GetGamma(reader, limit, offsetCode) ||
+            !GetByte(reader, low))
             return false;
         const uint64_t length = lengthCode + 2;
         const uint64_t offset = (offsetCode - 2) * 256 + low + 1;

@@ -120,7 +120,8 @@ std::string FormatHistoryLine(const HistoryEntry& e) {
     PutNumber(out, "fgwin", e.freeGamesWin);
     out += " ladder=";
     if (e.gambled)
-        out += std::to_string(e.ladderStart) + ':' + std::to_string(e.ladderEnd) + ':' + std::to_string(e.ladderValue);
+        out += std::to_string(e.ladderStart) + ':' + std::to_string(e.ladderEnd) + ':' +
+               std::to_string(e.ladderValue);
     else
         out += '-';
     PutNumber(out, "landed", e.landed);
@@ -253,7 +254,8 @@ std::vector<HistoryEntry> ParseHistory(std::string_view bytes, bool cutFront, si
         if (!entries.empty() && entry->sequence <= entries.back().sequence) continue;  // out of order
         entries.push_back(std::move(*entry));
     }
-    if (entries.size() > most) entries.erase(entries.begin(), entries.end() - static_cast<std::ptrdiff_t>(most));
+    if (entries.size() > most)
+        entries.erase(entries.begin(), entries.end() - static_cast<std::ptrdiff_t>(most));
     return entries;
 }
 

@@ -35,21 +35,21 @@ struct HistoryAccount {
 struct HistoryEntry {
     int64_t sequence = 0;
     HistoryKind kind = HistoryKind::Game;
-    std::string date, time;  // "%yyyy/%mm/%dd", "%hh:%ii:%ss"
-    int64_t fun = 0;         // played with fun points
+    std::string date, time;               // "%yyyy/%mm/%dd", "%hh:%ii:%ss"
+    int64_t fun = 0;                      // played with fun points
     int64_t freeGame = 0, freeGames = 0;  // free game n of m; 0 of 0 in the base game
     int64_t level = 1, betPerLine = 1, stake = 0, bid = 0, extraWild = 0;
-    std::array<int64_t, 5> stops{};     // the reels' stop targets (spin lines)
-    std::array<int64_t, 15> grid{};     // symbols after the level wilds (game lines)
-    std::array<int64_t, 15> sticky{};   // the free games' sticky wilds after the event
+    std::array<int64_t, 5> stops{};           // the reels' stop targets (spin lines)
+    std::array<int64_t, 15> grid{};           // symbols after the level wilds (game lines)
+    std::array<int64_t, 15> sticky{};         // the free games' sticky wilds after the event
     int64_t seriesPlayed = 0, seriesWon = 0;  // the free-game series after the event; 0, 0 without one
     std::vector<HistoryWin> wins;
-    int64_t scatters = 0;               // scatters in the window
-    int64_t freeGamesWin = 0;           // the series' win so far, after the event
+    int64_t scatters = 0;      // scatters in the window
+    int64_t freeGamesWin = 0;  // the series' win so far, after the event
     bool gambled = false;
     int64_t ladderStart = 0, ladderEnd = 0, ladderValue = 0;
-    int64_t landed = 0;                 // spin lines: the reels had stopped on `grid`
-    int64_t win = 0;                    // collected by this game; owed by a landed spin
+    int64_t landed = 0;  // spin lines: the reels had stopped on `grid`
+    int64_t win = 0;     // collected by this game; owed by a landed spin
     HistoryAccount account;
 };
 

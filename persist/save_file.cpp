@@ -39,7 +39,8 @@ void KeepDamagedSave(const std::string& path) {
         const std::string name = path + ".damaged" + (copy == 1 ? std::string() : "." + std::to_string(copy));
         if (platform::FileSize(name) != -1) {
             std::vector<uint8_t> existing;
-            if (readable && platform::ReadWholeFile(name, existing) && existing == bytes) return;  // kept already
+            if (readable && platform::ReadWholeFile(name, existing) && existing == bytes)
+                return;  // kept already
             continue;
         }
         if (readable)
@@ -63,10 +64,11 @@ std::optional<SaveFileContents> ReadSaveFile(const std::string& path) {
     SaveFileContents contents;
     // A header that claims less than the whole record is damage too: the rest
     // of the record would silently read as zero.
-    const bool wholeRecord = bytes.size() >= 16 && bytes[8] == SaveRecordSize &&
-                             std::all_of(bytes.begin() + 9, bytes.begin() + 16, [](uint8_t b) { return b == 0; });
-    contents.decoded = wholeRecord &&
-                       UnpackBlocks(bytes.data(), bytes.size(), contents.record.data(), contents.record.size());
+    const bool wholeRecord =
+        bytes.size() >= 16 && bytes[8] == SaveRecordSize &&
+        std::all_of(bytes.begin() + 9, bytes.begin() + 16, [](uint8_t b) { return b == 0; });
+    contents.decoded = wholeRecord && UnpackBlocks(bytes.data(), bytes.size(), contents.record.data(),
+                                                   contents.record.size());
     if (!contents.decoded) contents.record.fill(0);
     return contents;
 }
@@ -82,7 +84,9 @@ std::string SaveFieldText(const SaveRecord& record, size_t at) {
     return std::string(field, strnlen(field, SaveFieldSize));
 }
 
-int64_t SaveFieldNumber(const SaveRecord& record, size_t at) { return DecimalValue(SaveFieldText(record, at), 0); }
+int64_t SaveFieldNumber(const SaveRecord& record, size_t at) {
+    return DecimalValue(SaveFieldText(record, at), 0);
+}
 
 std::string SaveFilePath() { return SettingsFolder() + Game.SaveFileName; }
 

@@ -70,8 +70,8 @@ void PutOptions(Preferences& preferences, const std::array<PreferenceEntry, 8>& 
 }
 
 std::array<PreferenceEntry, 8> OptionValues(int64_t music, int64_t effects, int64_t intro, int64_t fun,
-                                           int64_t graphics, int64_t language, int64_t fullscreen,
-                                           int64_t scaled) {
+                                            int64_t graphics, int64_t language, int64_t fullscreen,
+                                            int64_t scaled) {
     return {{{"SoundMusik", std::to_string(music)},
              {"SoundSFX", std::to_string(effects)},
              {"Intro", std::to_string(intro)},
@@ -90,7 +90,8 @@ void LoadSettings() {
     const std::string path = SettingsFilePath();
     Preferences preferences;
     if (ReadPreferencesFile(path, preferences)) {
-        if (const PreferenceGroup* options = FindPreferenceGroup(preferences, OptionsGroup)) ReadOptions(*options);
+        if (const PreferenceGroup* options = FindPreferenceGroup(preferences, OptionsGroup))
+            ReadOptions(*options);
     } else {
         platform::MessageBox("Error", "Settings not found! Load Defaults");
         Game.MusicVolume = 50;

@@ -21,7 +21,6 @@ enum SettingsGadget : int {
     GadgetScaleWindow,
 };
 
-
 // Menu command 1 ("Settings"): opens the window with the current settings
 // (or brings it to the front when it is open already).
 void OpenSettingsWindow();

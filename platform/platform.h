@@ -156,7 +156,7 @@ enum class PixelOrder : uint8_t { Rgba, Bgra };
 struct PixelBuffer {
     int width = 0, height = 0;
     PixelOrder order = PixelOrder::Rgba;
-    bool opaque = false;  // every alpha is 255
+    bool opaque = false;    // every alpha is 255
     uint64_t identity = 0;  // tells this buffer from every other one made in the process
     struct Free {
         void operator()(uint8_t* p) const { std::free(p); }
@@ -215,9 +215,9 @@ void FreeImage(int id);
 struct DrawOptions {
     int clipX = 0, clipY = 0, clipWidth = -1, clipHeight = -1;
     int width = -1, height = -1;
-    int intensity = 255;      // alpha modulation 0..255
-    uint32_t tint = 0xFFFFFF; // colour modulation 0xRRGGBB
-    bool opaque = false;      // copy without transparency
+    int intensity = 255;       // alpha modulation 0..255
+    uint32_t tint = 0xFFFFFF;  // colour modulation 0xRRGGBB
+    bool opaque = false;       // copy without transparency
 };
 
 // Draws sprite `id` on the screen with its top-left corner at (x, y).

@@ -40,5 +40,9 @@ bad=$(for dir in core/ slot/ ui/ assets/ persist/ tools/ bench/; do sources "$di
       xargs -r grep -n -E "\b($calls)\( *-?[0-9]|AddCellAnimation\([^,]+, *[0-9]|AddParticle\([^,]+,[^,]+, *[0-9]" || true)
 [ -z "$bad" ] || complain "bare catalogue numbers (name them in assets/catalogue_numbers.h):" "$bad"
 
+# The layout of every C++ file is the one .clang-format gives.
+bad=$(sources | xargs -r clang-format --dry-run --Werror 2>&1 | grep -o -E '^[^:]+\.(h|cpp|cc):' | sed 's/:$//' | sort -u || true)
+[ -z "$bad" ] || complain "not formatted by .clang-format (run clang-format -i on them):" "$bad"
+
 if [ $status -ne 0 ]; then exit 1; fi
-echo "style check: platform headers in their folders, layers kept, catalogue numbers named"
+echo "style check: platform headers in their folders, layers kept, catalogue numbers named, code formatted"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # toolchain
-  g++ cmake ninja-build pkg-config make clang libclang-rt-14-dev
+  g++ cmake ninja-build pkg-config make clang clang-format libclang-rt-14-dev
   # runtime libraries
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libvorbis-dev libogg-dev libpng-dev zlib1g-dev libdeflate-dev

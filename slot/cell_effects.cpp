@@ -39,7 +39,7 @@ void SpawnCellSparkle(int64_t cell, int64_t limit, int64_t n, int64_t red, int64
         const float sizeStart = RandomBetween(0, 1);
         const float sizeEnd = RandomBetween(0, 20);
         const float turnEnd = RandomBetween(0, 1);
-        AddParticle(life, limit, SpriteSparkle, SpriteSparkle, px, py, vx, vy, 0, sizeStart, sizeEnd, red, green, blue, 0, 0, 0, 0,
-                    turnEnd, 255);
+        AddParticle(life, limit, SpriteSparkle, SpriteSparkle, px, py, vx, vy, 0, sizeStart, sizeEnd, red,
+                    green, blue, 0, 0, 0, 0, turnEnd, 255);
     }
 }

@@ -62,16 +62,11 @@ std::string DisplayAmount(int64_t amount) {
 
 const char* FeatureName(int64_t level) {
     switch (level) {
-        case 2:
-            return Text(TextRespin).c_str();
-        case 3:
-            return Text(TextRandomWild).c_str();
-        case 4:
-            return Text(TextExpandingWild).c_str();
-        case 5:
-            return Text(TextWinningsDoubled).c_str();
-        default:
-            return "";
+        case 2: return Text(TextRespin).c_str();
+        case 3: return Text(TextRandomWild).c_str();
+        case 4: return Text(TextExpandingWild).c_str();
+        case 5: return Text(TextWinningsDoubled).c_str();
+        default: return "";
     }
 }
 
@@ -112,7 +107,8 @@ void ApplyScatterOutcome() {
     } else if (n == 2 && Game.GameMode == ModeFreeGames) {
         Game.FreeGamesWon += 1;
         ShowFreeGamesMessage(Text(TextOneFreeGameWon));
-        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.FreeGameAnimations, SpriteScatterEffect, cells[k], 25, 5);
+        for (int64_t k = 0; k < found; ++k)
+            AddCellAnimation(Game.FreeGameAnimations, SpriteScatterEffect, cells[k], 25, 5);
         InsertScatterEntry(cells, found, 0.1f, 0);
     } else if (n >= 3) {
         const int64_t multiplier = n == 3 ? 1 : n == 4 ? 4 : 20;
@@ -123,7 +119,8 @@ void ApplyScatterOutcome() {
         Game.GameMode = ModeFreeGames;
         Game.Autoplay = 0;
         Game.Level = 1;
-        for (int64_t k = 0; k < found; ++k) AddCellAnimation(Game.FreeGameAnimations, SpriteScatterEffect, cells[k], 25, 5);
+        for (int64_t k = 0; k < found; ++k)
+            AddCellAnimation(Game.FreeGameAnimations, SpriteScatterEffect, cells[k], 25, 5);
         InsertScatterEntry(cells, found, static_cast<float>(multiplier), multiplier);
     }
     Game.ScatterCount = 0;

@@ -93,14 +93,10 @@ std::string LineText(const int64_t* symbols, int64_t length) {
 
 int64_t CountMultiplier(int64_t count) {
     switch (count) {
-        case 3:
-            return 1;
-        case 4:
-            return 4;
-        case 5:
-            return 20;
-        default:
-            return 0;
+        case 3: return 1;
+        case 4: return 4;
+        case 5: return 20;
+        default: return 0;
     }
 }
 
@@ -134,9 +130,5 @@ LineMatch MatchSymbols(const int64_t* symbols, int64_t extraWild) {
     return match;
 }
 
-void UseFastLineMatch(bool fast) {
-    gFastLineMatch = fast;
-}
-bool FastLineMatchInUse() {
-    return gFastLineMatch;
-}
+void UseFastLineMatch(bool fast) { gFastLineMatch = fast; }
+bool FastLineMatchInUse() { return gFastLineMatch; }

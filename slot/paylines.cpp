@@ -81,7 +81,8 @@ void EvaluateLines() {
             for (int64_t k = 0; k < match.count; ++k) {
                 const int64_t cell = entry.cells[k];
                 entry.winSymbols[k] = Game.SymbolGrid[cell];
-                AddCellAnimation(Game.SymbolAnimations, SpriteSymbolFirst + Game.SymbolGrid[cell], cell, 25, 5);
+                AddCellAnimation(Game.SymbolAnimations, SpriteSymbolFirst + Game.SymbolGrid[cell], cell, 25,
+                                 5);
                 entry.counted[k] = 1;
                 Game.WinCellMap[cell] = 1;
             }

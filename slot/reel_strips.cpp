@@ -110,22 +110,16 @@ constexpr int64_t kStrips[ReelCount][StripLength] = {
 
 }  // namespace
 
-int64_t StripTableSymbol(int64_t position, int64_t reel) {
-    return kStrips[reel][position];
-}
+int64_t StripTableSymbol(int64_t position, int64_t reel) { return kStrips[reel][position]; }
 
-int64_t ReelStep() {
-    return Game.CellHeight + Game.CellGap;
-}
+int64_t ReelStep() { return Game.CellHeight + Game.CellGap; }
 
 int64_t FirstStopIndex(int64_t offset) {
     const int64_t step = ReelStep();
     return (offset - step + 1) / step;  // truncates: the floor for the negative offsets that occur
 }
 
-int64_t StripIndex(int64_t stop) {
-    return std::llabs(stop % StripLength);
-}
+int64_t StripIndex(int64_t stop) { return std::llabs(stop % StripLength); }
 
 int64_t ReelSymbol(int64_t reel, int64_t offset, int64_t row) {
     return Game.Reels[reel].symbols[StripIndex(FirstStopIndex(offset) + row)];

@@ -54,9 +54,7 @@ void PlayTick() {
 
 }  // namespace
 
-int64_t LadderValue(int64_t rung) {
-    return rung >= 0 && rung <= LadderTopRung ? kLadderValues[rung] : 0;
-}
+int64_t LadderValue(int64_t rung) { return rung >= 0 && rung <= LadderTopRung ? kLadderValues[rung] : 0; }
 
 int64_t StartingRung(int64_t win) {
     for (const RungRow& row : kStartingRungs)

@@ -16,14 +16,10 @@ constexpr int64_t RefillAmount = 1000;
 constexpr int64_t AutoplayGrant = 10000;
 constexpr int64_t AutoplayPeriodMs = 2000;
 
-bool ReelsAtRest() {
-    return Game.GamePhase == PhaseSettled || Game.GamePhase == PhaseReady;
-}
+bool ReelsAtRest() { return Game.GamePhase == PhaseSettled || Game.GamePhase == PhaseReady; }
 
 // The win of the last spin is still owed: shown in CurrentWin or not yet presented.
-bool WinPending() {
-    return Game.CurrentWin > 0 || AnyEntryUnpaid();
-}
+bool WinPending() { return Game.CurrentWin > 0 || AnyEntryUnpaid(); }
 
 bool AllCellsMarked() {
     for (int64_t marked : Game.ExtraWildMap)
@@ -195,7 +191,8 @@ void SettleAccountsForSave() {
     if (Game.LadderOpen == 1) TakeRisk();
     if (Game.CurrentWin > 0 || AnyEntryUnpaid()) {
         Game.CountUpRunning = 0;
-        if (Game.GamePhase == PhaseSpinning || Game.GamePhase >= PhaseWheelIdle) Game.GamePhase = PhaseSettled;
+        if (Game.GamePhase == PhaseSpinning || Game.GamePhase >= PhaseWheelIdle)
+            Game.GamePhase = PhaseSettled;
         CollectWin(false);
     }
     for (CountUp& countUp : Game.CountUps) *countUp.target += countUp.remaining;

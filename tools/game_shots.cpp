@@ -65,7 +65,7 @@ void WriteSettings(int64_t language) {
 bool Start(int64_t language) {
     WriteSettings(language);
     if (!Startup()) return false;
-    platform::MouseLocate(1010, 640);  // the pointer rests beside the buttons
+    platform::MouseLocate(1010, 640);    // the pointer rests beside the buttons
     if (language != 0) FramesFor(1300);  // the start-up demo has run its course
     return true;
 }

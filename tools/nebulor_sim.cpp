@@ -52,9 +52,7 @@ bool SetReading(const std::string& name, OtherReadings& readings) {
     return true;
 }
 
-bool ValidBet(int64_t bet) {
-    return (bet >= 1 && bet <= 10) || (bet > 10 && bet <= 20 && bet % 2 == 0);
-}
+bool ValidBet(int64_t bet) { return (bet >= 1 && bet <= 10) || (bet > 10 && bet <= 20 && bet % 2 == 0); }
 
 void ShowProgress(int64_t done, int64_t total) {
     if (total < 200000 || !isatty(STDERR_FILENO)) return;

@@ -15,8 +15,8 @@ bool WritePngFile(const char* path, const std::vector<uint8_t>& rgba, int width,
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) png_write_row(png, rgba.data() + static_cast<size_t>(y) * width * 4);
     png_write_end(png, nullptr);
@@ -28,7 +28,8 @@ bool ReadBinaryFile(const char* path, std::vector<uint8_t>& bytes) {
     FILE* file = fopen(path, "rb");
     if (!file) return false;
     uint8_t buffer[65536];
-    for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + got);
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     fclose(file);
     return true;
 }

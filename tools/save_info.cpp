@@ -37,11 +37,13 @@ int HistoryInfo(const char* path) {
     printf("lines %zu\n", entries.size());
     if (entries.empty()) return 2;
     const HistoryEntry& e = entries.back();
-    printf("kind %s\n", e.kind == HistoryKind::Spin ? "spin" : e.kind == HistoryKind::Game ? "game" : "account");
-    printf("landed %" PRId64 "\nstake %" PRId64 "\nbid %" PRId64 "\nwin %" PRId64 "\nfun %" PRId64 "\n", e.landed,
-           e.stake, e.bid, e.win, e.fun);
-    printf("points %" PRId64 "\nfunpoints %" PRId64 "\nstaked %" PRId64 "\nwon %" PRId64 "\n", e.account.points,
-           e.account.funPoints, e.account.staked, e.account.won);
+    printf("kind %s\n", e.kind == HistoryKind::Spin   ? "spin"
+                        : e.kind == HistoryKind::Game ? "game"
+                                                      : "account");
+    printf("landed %" PRId64 "\nstake %" PRId64 "\nbid %" PRId64 "\nwin %" PRId64 "\nfun %" PRId64 "\n",
+           e.landed, e.stake, e.bid, e.win, e.fun);
+    printf("points %" PRId64 "\nfunpoints %" PRId64 "\nstaked %" PRId64 "\nwon %" PRId64 "\n",
+           e.account.points, e.account.funPoints, e.account.staked, e.account.won);
     return 0;
 }
 

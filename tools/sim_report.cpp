@@ -8,12 +8,8 @@
 
 namespace {
 
-double Ratio(double part, double whole) {
-    return whole > 0 ? part / whole : 0.0;
-}
-double Points(int64_t amount) {
-    return static_cast<double>(amount) / 100.0;
-}
+double Ratio(double part, double whole) { return whole > 0 ? part / whole : 0.0; }
+double Points(int64_t amount) { return static_cast<double>(amount) / 100.0; }
 
 void Append(std::string& out, const char* format, ...) {
     char line[512];

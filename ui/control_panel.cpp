@@ -87,8 +87,8 @@ void DrawControlPanel() {
             platform::DrawOptions options;
             options.width = 85;
             options.height = 33;
-            platform::DrawSprite(Game.ExtraWildOn ? SpriteExtraWildActive : SpriteExtraWildPlain, static_cast<int>(LayoutX(83)),
-                                 static_cast<int>(LayoutY(9)), options);
+            platform::DrawSprite(Game.ExtraWildOn ? SpriteExtraWildActive : SpriteExtraWildPlain,
+                                 static_cast<int>(LayoutX(83)), static_cast<int>(LayoutY(9)), options);
         }
         Draw(kPaytable, &buttons::PaytableHover);
     }

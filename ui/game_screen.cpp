@@ -25,8 +25,9 @@ void DrawFullScreen(int sprite, bool opaque) {
 }
 
 void DrawInfoText(const InfoText& entry) {
-    DrawBitmapText(entry.font, entry.x - static_cast<float>(Game.ShiftX), entry.y - static_cast<float>(Game.ShiftY),
-                   entry.text, entry.alpha, entry.colour, static_cast<float>(entry.size));
+    DrawBitmapText(entry.font, entry.x - static_cast<float>(Game.ShiftX),
+                   entry.y - static_cast<float>(Game.ShiftY), entry.text, entry.alpha, entry.colour,
+                   static_cast<float>(entry.size));
 }
 
 // The shown entry changes every 10 seconds, in list order.
@@ -53,11 +54,12 @@ void DrawTopLine() {
             DrawInfoText(Game.InfoTexts[static_cast<size_t>(Game.InfoTextCurrent)]);
     } else if (Game.GameMode == ModeFreeGames) {
         char counter[96];
-        snprintf(counter, sizeof counter, "%" PRId64 " von %" PRId64 "%s", Game.FreeGamesPlayed, Game.FreeGamesWon,
-                 Text(TextTitleFreeGames).c_str());
-        DrawBitmapText(FontLarge, 0.3f * static_cast<float>(Game.ScreenWidth) - static_cast<float>(Game.ShiftX),
-                       0.05f * static_cast<float>(Game.ScreenHeight) - static_cast<float>(Game.ShiftY), counter, 255,
-                       0xFFFFFF, 1.0f);
+        snprintf(counter, sizeof counter, "%" PRId64 " von %" PRId64 "%s", Game.FreeGamesPlayed,
+                 Game.FreeGamesWon, Text(TextTitleFreeGames).c_str());
+        DrawBitmapText(FontLarge,
+                       0.3f * static_cast<float>(Game.ScreenWidth) - static_cast<float>(Game.ShiftX),
+                       0.05f * static_cast<float>(Game.ScreenHeight) - static_cast<float>(Game.ShiftY),
+                       counter, 255, 0xFFFFFF, 1.0f);
     }
 }
 
@@ -76,7 +78,8 @@ bool CountersShown() {
 
 void DrawCounters() {
     if (Game.FunMode == 1) {
-        DrawBitmapText(FontSmall, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)), Text(TextFunPoints));
+        DrawBitmapText(FontSmall, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)),
+                       Text(TextFunPoints));
         DrawRightAligned(LayoutX(19), LayoutY(90), AmountText(Game.FunPoints), 0, FontSmall);
     } else {
         DrawBitmapText(FontSmall, static_cast<float>(LayoutX(8)), static_cast<float>(LayoutY(86)),
@@ -86,12 +89,14 @@ void DrawCounters() {
         // Drawing is where autoplay stops for lack of points.
         if (warning) Game.Autoplay = 0;
     }
-    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(27)), static_cast<float>(LayoutY(86)), Text(TextPoints));
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(27)), static_cast<float>(LayoutY(86)),
+                   Text(TextPoints));
     DrawRightAligned(LayoutX(39), LayoutY(91), AmountText(Game.DisplayedWin), 0, FontSmall);
-    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(51)), static_cast<float>(LayoutY(86)), Text(TextBet));
+    DrawBitmapText(FontSmall, static_cast<float>(LayoutX(51)), static_cast<float>(LayoutY(86)),
+                   Text(TextBet));
     if (Game.ExtraWildOn == 1)
-        DrawRightAligned(LayoutX(58.75f), LayoutY(91), AmountText(Game.Bid) + "+" + AmountText(Game.ExtraWildCost), 0,
-                         FontSmall);
+        DrawRightAligned(LayoutX(58.75f), LayoutY(91),
+                         AmountText(Game.Bid) + "+" + AmountText(Game.ExtraWildCost), 0, FontSmall);
     else
         DrawRightAligned(LayoutX(55), LayoutY(91), AmountText(Game.Bid), 0, FontSmall);
 }
@@ -102,7 +107,8 @@ void DrawStatusTexts() {
     };
     if (Game.Autoplay == 1) at(0, 5, FontSmall, TextAutoplay);
     if (Game.SoundOn == 0) at(0, 3, FontSmall, TextSoundOff);
-    if (Game.Points < Game.Bid && Game.MessageOverlayOn == 0 && Game.CurrentWin == 0 && Game.SpinFinished == 1)
+    if (Game.Points < Game.Bid && Game.MessageOverlayOn == 0 && Game.CurrentWin == 0 &&
+        Game.SpinFinished == 1)
         at(15, 40, FontLarge, TextNotEnoughPoints);
 }
 
@@ -118,8 +124,8 @@ void DrawLevelPlanets() {
 }
 
 void DrawSideColumn() {
-    DrawBitmapText(FontCredits, static_cast<float>(-Game.ShiftX), static_cast<float>(LayoutY(96)), CreditLine(), 255,
-                   0xFFFFFF, 1.0f);
+    DrawBitmapText(FontCredits, static_cast<float>(-Game.ShiftX), static_cast<float>(LayoutY(96)),
+                   CreditLine(), 255, 0xFFFFFF, 1.0f);
     SetFontSize(FontSmall, 0.8f);
     SetFontColour(FontSmall, 0xFFFFFF);
     char level[32];
@@ -142,7 +148,8 @@ const std::string& CreditLine() {
 
 void DrawOutlinedText(int64_t font, float x, float y, const std::string& text, float size) {
     // A dark rim on all sides lets white text read on any picture.
-    static constexpr float Offsets[8][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+    static constexpr float Offsets[8][2] = {{-2, 0},  {2, 0},  {0, -2}, {0, 2},
+                                            {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
     const float rim = size < 0.9f ? 0.5f : 1.0f;
     for (const auto& offset : Offsets)
         DrawBitmapText(font, x + offset[0] * rim, y + offset[1] * rim, text, 200, 0x000000, size);
@@ -192,12 +199,15 @@ void DrawLadder() {
     platform::DrawOptions options;
     options.width = static_cast<int>(ScalePercent(181, static_cast<float>(Game.LadderScaleX)));
     options.height = static_cast<int>(ScalePercent(807, static_cast<float>(Game.LadderScaleY)));
-    const int x = static_cast<int>(Game.LadderX - Game.ShiftX), y = static_cast<int>(Game.LadderY - Game.ShiftY);
+    const int x = static_cast<int>(Game.LadderX - Game.ShiftX),
+              y = static_cast<int>(Game.LadderY - Game.ShiftY);
     platform::DrawSprite(SpriteLadderFrame, x, y, options);
-    const int64_t rung = Game.LadderShownRung < 0 ? 0 : (Game.LadderShownRung > 15 ? 15 : Game.LadderShownRung);
+    const int64_t rung =
+        Game.LadderShownRung < 0 ? 0 : (Game.LadderShownRung > 15 ? 15 : Game.LadderShownRung);
     platform::DrawSprite(SpriteLadderRungFirst + static_cast<int>(rung), x, y, options);
     char countdown[48];
-    snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.", static_cast<double>(Game.LadderCountdown) / 1000.0);
+    snprintf(countdown, sizeof countdown, "Zeit:%.1f Sek.",
+             static_cast<double>(Game.LadderCountdown) / 1000.0);
     DrawOutlinedText(FontSmall, static_cast<float>(x + 4), static_cast<float>(y + 5), countdown, 0.6f);
 }
 
@@ -213,7 +223,8 @@ void DrawWheelPrize() {
     // Centred on the wheel's hub, which the full-screen picture puts at (50 %, 47.4 %).
     const float x = 0.5f * static_cast<float>(Game.ScreenWidth) - TextWidth(FontLarge, text, 1.0f) / 2;
     const float y = 0.474f * static_cast<float>(Game.ScreenHeight) - TextHeight(FontLarge, text, 1.0f) / 2;
-    DrawOutlinedText(FontLarge, x - static_cast<float>(Game.ShiftX), y - static_cast<float>(Game.ShiftY), text, 1.0f);
+    DrawOutlinedText(FontLarge, x - static_cast<float>(Game.ShiftX), y - static_cast<float>(Game.ShiftY),
+                     text, 1.0f);
 }
 
 void DrawGameScreen(float) {
@@ -230,7 +241,8 @@ void DrawGameScreen(float) {
     if (Game.GamePhase != PhasePaytable) DrawSideColumn();
     if (Game.GamePhase >= PhaseWheelIdle && Game.GamePhase <= PhaseWheelStopped) {
         AdvancePrizeWheel();
-        DrawFullScreen(SpriteWheelFrameFirst + static_cast<int>(Game.PrizeFrame % SpriteWheelFrameCount), false);
+        DrawFullScreen(SpriteWheelFrameFirst + static_cast<int>(Game.PrizeFrame % SpriteWheelFrameCount),
+                       false);
         DrawWheelPrize();
     }
 }

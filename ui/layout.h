@@ -15,7 +15,6 @@ int64_t ScalePercent(int64_t size, float percent);
 // once per frame by the game screen before anything is drawn.
 void UpdateWindowShift();
 
-
 // Screen position of a layout percentage, shift subtracted.
 int64_t LayoutX(float percent);
 int64_t LayoutY(float percent);

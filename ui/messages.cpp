@@ -62,7 +62,8 @@ int64_t DrawMessageOverlay(int64_t alpha) {
     if (platform::SpriteExists(SpriteMessage)) {
         platform::DrawOptions options;
         options.intensity = static_cast<int>(alpha);
-        platform::DrawSprite(SpriteMessage, static_cast<int>(LayoutX(30)), static_cast<int>(LayoutY(30)), options);
+        platform::DrawSprite(SpriteMessage, static_cast<int>(LayoutX(30)), static_cast<int>(LayoutY(30)),
+                             options);
     }
     return alpha;
 }

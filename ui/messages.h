@@ -14,8 +14,8 @@ void ShowMessage(const std::string& line1, const std::string& line2, const std::
 
 // A message in the style of the game's feature messages: no background,
 // system fonts 3, 3, 2, 1; also sets MessageOverlayOn.
-void ShowFeatureMessage(const std::string& line1, const std::string& line2 = "", const std::string& line3 = "",
-                        const std::string& line4 = "");
+void ShowFeatureMessage(const std::string& line1, const std::string& line2 = "",
+                        const std::string& line3 = "", const std::string& line4 = "");
 
 // Fades the message in or out by 5 per frame and draws it; returns the new opacity.
 int64_t DrawMessageOverlay(int64_t alpha);

@@ -6,9 +6,9 @@
 #include "core/window_events.h"
 #include "platform/platform.h"
 #include "slot/features.h"
-#include "slot/win_presentation.h"
 #include "slot/risk_ladder.h"
 #include "slot/stake.h"
+#include "slot/win_presentation.h"
 #include "ui/buttons.h"
 #include "ui/layout.h"
 #include "ui/paytable_page.h"
@@ -42,7 +42,8 @@ void StartWheelTurning(int64_t target) {
 
 void CaptureOrReleasePointer() {
     const int64_t wx = platform::WindowMouseX(0), wy = platform::WindowMouseY(0);
-    if (wx > 0 && wx < Game.ScreenWidth - 1 && wy > 0 && wy < Game.ScreenHeight - 1 && Game.MouseCaptured == 0) {
+    if (wx > 0 && wx < Game.ScreenWidth - 1 && wy > 0 && wy < Game.ScreenHeight - 1 &&
+        Game.MouseCaptured == 0) {
         platform::ReleaseMouse(false);
         platform::MouseLocate(static_cast<int>(wx), static_cast<int>(wy));
         Game.MouseCaptured = 1;
@@ -112,7 +113,8 @@ void DispatchClick() {
             Game.Autoplay = 0;
             Game.InfoTextCurrent = 0;
         }
-        if (MouseInUnshiftedX(buttons::DailyClick) && Game.DailyAvailable == 1 && afterSpin && Game.CurrentWin == 0) {
+        if (MouseInUnshiftedX(buttons::DailyClick) && Game.DailyAvailable == 1 && afterSpin &&
+            Game.CurrentWin == 0) {
             Game.Autoplay = 0;
             Game.GamePhase = PhaseWheelIdle;
             Game.PrizeFrame = 0;
@@ -129,11 +131,13 @@ void DispatchClick() {
             StartRisk();
         // Just after START stopped meaning TAKE or collect, a press on it was
         // meant for what it was: it must not buy a spin.
-        if (MouseIn(buttons::Start) && Game.FrameTime - Game.StartMeaningChanged >= StartGuardMs) StartOrTakeClick();
+        if (MouseIn(buttons::Start) && Game.FrameTime - Game.StartMeaningChanged >= StartGuardMs)
+            StartOrTakeClick();
         if (MouseIn(buttons::ExtraWild) && Game.GameMode == ModeBaseGame) ToggleExtraWild();
         if (MouseIn(buttons::Bet)) {
             Game.Autoplay = 0;
-            if (Game.GameMode == ModeBaseGame && (Game.GamePhase == PhaseSettled || Game.GamePhase == PhaseReady))
+            if (Game.GameMode == ModeBaseGame &&
+                (Game.GamePhase == PhaseSettled || Game.GamePhase == PhaseReady))
                 ChangeBet();
         }
     }
@@ -172,7 +176,8 @@ void PickWildPosition() {
     for (int64_t i = 0; i < CellCount; ++i) {
         const int64_t left = CellX(i) - Game.ShiftX, top = CellY(i) - Game.ShiftY;
         // The hit rectangles are 250 x 200 on a 200 x 160 pitch: the lowest unmarked cell wins.
-        if (mx > left && mx < left + 250 && my > top && my < top + 200 && Game.ExtraWildMap[static_cast<size_t>(i)] == 0) {
+        if (mx > left && mx < left + 250 && my > top && my < top + 200 &&
+            Game.ExtraWildMap[static_cast<size_t>(i)] == 0) {
             PickWild(i);
             break;
         }

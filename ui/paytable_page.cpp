@@ -20,9 +20,10 @@ struct PayEntry {
 // The four pay classes (factor 1, 3, 2 and 20) times three, four and five of a
 // kind; "2 x " of the last column is the two-scatter pay, the bid.
 constexpr PayEntry kEntries[] = {
-    {51, 43, "3 x ", 1},  {51, 45, "4 x ", 4},   {51, 47, "5 x ", 20},  {57, 67, "3 x ", 3},   {57, 69, "4 x ", 12},
-    {57, 71, "5 x ", 60}, {75, 54, "3 x ", 2},   {75, 56, "4 x ", 8},   {75, 58, "5 x ", 40},  {79, 31, "2 x ", 2},
-    {79, 33, "3 x ", 20}, {79, 35, "4 x ", 80},  {79, 37, "5 x ", 400},
+    {51, 43, "3 x ", 1},   {51, 45, "4 x ", 4},  {51, 47, "5 x ", 20}, {57, 67, "3 x ", 3},
+    {57, 69, "4 x ", 12},  {57, 71, "5 x ", 60}, {75, 54, "3 x ", 2},  {75, 56, "4 x ", 8},
+    {75, 58, "5 x ", 40},  {79, 31, "2 x ", 2},  {79, 33, "3 x ", 20}, {79, 35, "4 x ", 80},
+    {79, 37, "5 x ", 400},
 };
 
 }  // namespace
@@ -37,13 +38,15 @@ void DrawPaytablePage() {
         const float amount = static_cast<float>(Game.Bid) / 2.0f * static_cast<float>(entry.k) / 100.0f;
         char text[48];
         snprintf(text, sizeof text, "%s%.2f P", entry.label, static_cast<double>(amount));
-        DrawBitmapText(FontCredits, static_cast<float>(LayoutX(entry.x)), static_cast<float>(LayoutY(entry.y)), text);
+        DrawBitmapText(FontCredits, static_cast<float>(LayoutX(entry.x)),
+                       static_cast<float>(LayoutY(entry.y)), text);
     }
 }
 
 void ShowAboutMessage() {
     Game.MessageOverlayOn = 1;
     ShowMessage("Nebulor 2 - Dax-Fenno 2026", "Graphics design: Dax-Fenno Studio",
-                "Music and sound effects: Dax-Fenno Studio", "Planet pictures: Dax-Fenno Studio", 1, 1, 1, 1, 1);
+                "Music and sound effects: Dax-Fenno Studio", "Planet pictures: Dax-Fenno Studio", 1, 1, 1, 1,
+                1);
     Game.Autoplay = 0;
 }

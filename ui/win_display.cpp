@@ -18,13 +18,15 @@ void AddAmbientSparkle() {
     const float width = static_cast<float>(Game.ScreenWidth), height = static_cast<float>(Game.ScreenHeight);
     // The draws happen in this order, whatever order the arguments take.
     const int64_t alpha = std::lround(RandomBetween(100, 255));
-    const int64_t blueEnd = RandomIntBetween(0, 200), greenEnd = RandomIntBetween(0, 200), redEnd = RandomIntBetween(0, 200);
-    const int64_t blue = RandomIntBetween(0, 200), green = RandomIntBetween(0, 200), red = RandomIntBetween(0, 200);
+    const int64_t blueEnd = RandomIntBetween(0, 200), greenEnd = RandomIntBetween(0, 200),
+                  redEnd = RandomIntBetween(0, 200);
+    const int64_t blue = RandomIntBetween(0, 200), green = RandomIntBetween(0, 200),
+                  red = RandomIntBetween(0, 200);
     const float sizeEnd = RandomBetween(0.2f, 10), sizeStart = RandomBetween(0.2f, 5);
     const float vy = RandomBetween(-50, 50), vx = RandomBetween(-50, 50);
     const float y = RandomBetween(0, height), x = RandomBetween(0, width);
-    AddParticle(10, 50, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 0, sizeStart, sizeEnd, red, green, blue, redEnd, greenEnd, blueEnd, 0, 0,
-                alpha);
+    AddParticle(10, 50, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 0, sizeStart, sizeEnd, red, green, blue,
+                redEnd, greenEnd, blueEnd, 0, 0, alpha);
 }
 
 void DrawBigWinBanner() {
@@ -60,17 +62,18 @@ void DrawBigWinBanner() {
         const float y = RandomBetween(0.4f * height, 0.4f * height + 100);
         const float vx = RandomBetween(-50, 50), vy = RandomBetween(-50, 50);
         const float sizeStart = RandomBetween(0, 1), sizeEnd = RandomBetween(0, 20);
-        AddParticle(life, 5000, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 0, sizeStart, sizeEnd, 131, 209, 212, 255, 255, 255, 0, 0,
-                    Game.BigWinAlpha);
+        AddParticle(life, 5000, SpriteSparkle, SpriteSparkle, x, y, vx, vy, 0, sizeStart, sizeEnd, 131, 209,
+                    212, 255, 255, 255, 0, 0, Game.BigWinAlpha);
     }
     platform::SetSpriteQuality(1);
     platform::SetSpriteBlending(6, 7);
     platform::DrawOptions bar;
     bar.intensity = lettering.intensity;
-    platform::DrawSprite(SpriteBigWinBar, static_cast<int>(std::lround(0.15f * width)), static_cast<int>(std::lround(0.85f * height)),
-                         bar);
+    platform::DrawSprite(SpriteBigWinBar, static_cast<int>(std::lround(0.15f * width)),
+                         static_cast<int>(std::lround(0.85f * height)), bar);
     DrawBitmapText(FontLarge, 0.3f * width, 0.9f * height, "WIN:", Game.BigWinAlpha, 0xFFFFFF);
-    DrawBitmapText(FontLarge, 0.45f * width, 0.9f * height, AmountText(Game.BigWinAmount), Game.BigWinAlpha, 0xFF0000);
+    DrawBitmapText(FontLarge, 0.45f * width, 0.9f * height, AmountText(Game.BigWinAmount), Game.BigWinAlpha,
+                   0xFF0000);
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ std::vector<NamedJob>& RegisteredJobs() {
 JobRegistrar::JobRegistrar(const char* name, Job job) { RegisteredJobs().push_back({name, std::move(job)}); }
 
 std::string SystemFontPath(const std::string& file) {
-    static const char* folders[] = {"/usr/share/fonts/truetype/dejavu/", "/usr/share/fonts/truetype/liberation2/",
+    static const char* folders[] = {"/usr/share/fonts/truetype/dejavu/",
+                                    "/usr/share/fonts/truetype/liberation2/",
                                     "/usr/share/fonts/truetype/liberation/"};
     for (const char* folder : folders) {
         std::string path = std::string(folder) + file;

@@ -54,7 +54,8 @@ std::string Escape(const std::string& text) {
 void WriteContactSheet(const std::string& path, const std::vector<const Asset*>& pictures) {
     const int cell = 200, thumb = 180, columns = 10;
     const int rows = static_cast<int>((pictures.size() + columns - 1) / columns);
-    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cell, std::max(1, rows) * cell);
+    cairo_surface_t* sheet =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cell, std::max(1, rows) * cell);
     cairo_t* cr = cairo_create(sheet);
     // Captions in DejaVu Sans Bold straight from its file (no font lookup).
     FT_Library library = nullptr;
@@ -65,7 +66,8 @@ void WriteContactSheet(const std::string& path, const std::vector<const Asset*>&
         // Cairo may cache the face beyond this function: it closes the file when it lets go.
         static cairo_user_data_key_t key;
         captionFace = cairo_ft_font_face_create_for_ft_face(face, 0);
-        cairo_font_face_set_user_data(captionFace, &key, face, [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); });
+        cairo_font_face_set_user_data(captionFace, &key, face,
+                                      [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); });
     }
     cairo_set_source_rgb(cr, 0.16, 0.16, 0.19);
     cairo_paint(cr);
@@ -89,12 +91,15 @@ void WriteContactSheet(const std::string& path, const std::vector<const Asset*>&
                 const uint8_t* s = p.At(x, y);
                 uint32_t a = s[3];
                 uint32_t r = s[0] * a / 255, g = s[1] * a / 255, b = s[2] * a / 255;
-                *reinterpret_cast<uint32_t*>(data + y * stride + x * 4) = (a << 24) | (r << 16) | (g << 8) | b;
+                *reinterpret_cast<uint32_t*>(data + y * stride + x * 4) =
+                    (a << 24) | (r << 16) | (g << 8) | b;
             }
         cairo_surface_mark_dirty(image);
-        const double scale = std::min(static_cast<double>(thumb) / p.width, static_cast<double>(thumb - 14) / p.height);
+        const double scale =
+            std::min(static_cast<double>(thumb) / p.width, static_cast<double>(thumb - 14) / p.height);
         cairo_save(cr);
-        cairo_translate(cr, cx + 10 + (thumb - p.width * scale) / 2, cy + 4 + (thumb - 14 - p.height * scale) / 2);
+        cairo_translate(cr, cx + 10 + (thumb - p.width * scale) / 2,
+                        cy + 4 + (thumb - 14 - p.height * scale) / 2);
         cairo_scale(cr, scale, scale);
         cairo_set_source_surface(cr, image, 0, 0);
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
@@ -132,9 +137,10 @@ int main(int argc, char** argv) {
     // argument keeps only the jobs whose name contains it (for art reviews).
     auto& jobs = RegisteredJobs();
     if (argc > 2)
-        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
-                                  [&](const NamedJob& j) { return j.name.find(argv[2]) == std::string::npos; }),
-                   jobs.end());
+        jobs.erase(
+            std::remove_if(jobs.begin(), jobs.end(),
+                           [&](const NamedJob& j) { return j.name.find(argv[2]) == std::string::npos; }),
+            jobs.end());
     std::vector<std::vector<Asset>> results(jobs.size());
     std::atomic<size_t> next{0};
     std::atomic<bool> failed{false};
@@ -177,8 +183,9 @@ int main(int argc, char** argv) {
     if (!manifest) return 1;
     fprintf(manifest, "number\tkind\tlabel\tfile\twidth\theight\tformat\tbytes\n");
     for (const Asset* a : all)
-        fprintf(manifest, "%d\t%s%s\t%s\t%s\t%d\t%d\t%s\t%zu\n", a->number, a->kind.c_str(), a->variant ? "-en" : "",
-                a->label.c_str(), a->file.c_str(), a->width, a->height, a->format.c_str(), a->bytes.size());
+        fprintf(manifest, "%d\t%s%s\t%s\t%s\t%d\t%d\t%s\t%zu\n", a->number, a->kind.c_str(),
+                a->variant ? "-en" : "", a->label.c_str(), a->file.c_str(), a->width, a->height,
+                a->format.c_str(), a->bytes.size());
     fclose(manifest);
 
     // The embedding: blobs back to back in one read-only section, and their table.
@@ -192,8 +199,8 @@ int main(int argc, char** argv) {
     for (const Asset* a : all) {
         if (!a->embed || symbolOfFile.count(a->file)) continue;
         symbolOfFile[a->file] = symbols;
-        fprintf(assembly, "    .global nebulor_asset_%d\nnebulor_asset_%d:\n    .incbin \"%s%s\"\n", symbols, symbols,
-                out.c_str(), a->file.c_str());
+        fprintf(assembly, "    .global nebulor_asset_%d\nnebulor_asset_%d:\n    .incbin \"%s%s\"\n", symbols,
+                symbols, out.c_str(), a->file.c_str());
         fprintf(table, "extern \"C\" const uint8_t nebulor_asset_%d[];\n", symbols);
         ++symbols;
     }
@@ -202,8 +209,8 @@ int main(int argc, char** argv) {
     size_t count = 0;
     for (const Asset* a : all) {
         if (!a->embed) continue;
-        fprintf(table, "    {\"%s\", %d, %d, \"%s\", nebulor_asset_%d, %zu},\n", a->kind.c_str(), a->number, a->variant,
-                Escape(a->label).c_str(), symbolOfFile[a->file], a->bytes.size());
+        fprintf(table, "    {\"%s\", %d, %d, \"%s\", nebulor_asset_%d, %zu},\n", a->kind.c_str(), a->number,
+                a->variant, Escape(a->label).c_str(), symbolOfFile[a->file], a->bytes.size());
         ++count;
     }
     if (count == 0) fprintf(table, "    {\"\", -1, 0, \"\", nullptr, 0},\n");

@@ -94,16 +94,19 @@ Asset PictureAsset(const std::string& kind, int number, int variant, const std::
 Asset CataloguePicture(const std::string& kind, int number, int variant, const Picture& picture) {
     const PictureEntry* entry = FindPictureEntry(kind, number, variant);
     if (!entry) {
-        fprintf(stderr, "forge: %s %d (variant %d) is not in the picture catalogue\n", kind.c_str(), number, variant);
+        fprintf(stderr, "forge: %s %d (variant %d) is not in the picture catalogue\n", kind.c_str(), number,
+                variant);
         exit(1);
     }
     if (picture.width != entry->width || picture.height != entry->height) {
-        fprintf(stderr, "forge: %s %d is %d x %d, the catalogue says %d x %d\n", kind.c_str(), number, picture.width,
-                picture.height, entry->width, entry->height);
+        fprintf(stderr, "forge: %s %d is %d x %d, the catalogue says %d x %d\n", kind.c_str(), number,
+                picture.width, picture.height, entry->width, entry->height);
         exit(1);
     }
     const std::string format = entry->format;
-    const PngFormat png = format == "RGBA16" ? PngFormat::Rgba16 : format == "RGB8" ? PngFormat::Rgb8 : PngFormat::Rgba8;
+    const PngFormat png = format == "RGBA16" ? PngFormat::Rgba16
+                          : format == "RGB8" ? PngFormat::Rgb8
+                                             : PngFormat::Rgba8;
     const std::string file = kind == "image"     ? art::ImageFile(entry->file)
                              : kind == "picture" ? std::string("loading.png")
                                                  : art::SpriteFile(entry->file, variant);

@@ -1,8 +1,8 @@
 // Services that are the same in every backend: the fast seeded generator,
 // date formatting, files and the per-user folder.
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <malloc.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,7 +100,9 @@ std::string FormatDate(const std::string& pattern, int64_t date) {
     };
     char number[16];
     for (size_t i = 0; i < pattern.size() && used + 1 < sizeof out;) {
-        auto token = [&](const char* name) { return pattern.compare(i, std::char_traits<char>::length(name), name) == 0; };
+        auto token = [&](const char* name) {
+            return pattern.compare(i, std::char_traits<char>::length(name), name) == 0;
+        };
         if (token("%yyyy")) {
             snprintf(number, sizeof number, "%04d", parts.tm_year + 1900);
             put(number);
@@ -267,7 +269,8 @@ int64_t ReadFileTail(const std::string& path, size_t most, std::vector<uint8_t>&
     data.resize(static_cast<size_t>(size - from));
     size_t done = 0;
     while (done < data.size()) {
-        const ssize_t got = pread(fd, data.data() + done, data.size() - done, from + static_cast<off_t>(done));
+        const ssize_t got =
+            pread(fd, data.data() + done, data.size() - done, from + static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         done += static_cast<size_t>(got);
@@ -316,6 +319,8 @@ bool AppendToFile(const std::string& path, const uint8_t* data, size_t bytes) {
 
 void SetDurableWrites(bool durable) { gDurable = durable; }
 
-bool RenameFile(const std::string& from, const std::string& to) { return rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const std::string& from, const std::string& to) {
+    return rename(from.c_str(), to.c_str()) == 0;
+}
 
 }  // namespace platform

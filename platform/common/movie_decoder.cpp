@@ -81,7 +81,8 @@ void DrainSound(MovieDecoder& decoder, std::vector<int16_t>& sound) {
         const int got = swr_convert(decoder.resampler, &out, room,
                                     const_cast<const uint8_t**>(decoder.soundFrame->extended_data),
                                     decoder.soundFrame->nb_samples);
-        sound.resize(old + static_cast<size_t>(got > 0 ? got : 0) * static_cast<size_t>(decoder.audioChannels));
+        sound.resize(old +
+                     static_cast<size_t>(got > 0 ? got : 0) * static_cast<size_t>(decoder.audioChannels));
     }
 }
 
@@ -156,8 +157,8 @@ MovieDecoder* OpenMovieDecoder(const std::string& path, int audioRate, int audio
 
     if (audioRate > 0 && audioChannels > 0) {
         const AVCodec* soundCodec = nullptr;
-        const int soundStream =
-            av_find_best_stream(decoder->format, AVMEDIA_TYPE_AUDIO, -1, decoder->videoStream, &soundCodec, 0);
+        const int soundStream = av_find_best_stream(decoder->format, AVMEDIA_TYPE_AUDIO, -1,
+                                                    decoder->videoStream, &soundCodec, 0);
         if (soundStream >= 0 && soundCodec) {
             decoder->audio = OpenCodec(decoder->format, soundStream, soundCodec);
             if (decoder->audio && OpenResampler(*decoder, audioRate, audioChannels)) {
@@ -239,7 +240,8 @@ bool MovieDecoderPicture(MovieDecoder* decoder, int w, int h, uint8_t* pixels, i
     if (!decoder->scaler) return false;
     uint8_t* planes[4] = {pixels, nullptr, nullptr, nullptr};
     int pitches[4] = {pitch, 0, 0, 0};
-    return sws_scale(decoder->scaler, picture->data, picture->linesize, 0, picture->height, planes, pitches) > 0;
+    return sws_scale(decoder->scaler, picture->data, picture->linesize, 0, picture->height, planes, pitches) >
+           0;
 }
 
 }  // namespace platform

@@ -12,7 +12,8 @@ namespace {
 inline uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
     const uint32_t keep = 256 - weight;
     const uint32_t rb = (((a & 0xFF00FFu) * keep + (b & 0xFF00FFu) * weight + 0x800080u) >> 8) & 0xFF00FFu;
-    const uint32_t ag = (((a >> 8) & 0xFF00FFu) * keep + ((b >> 8) & 0xFF00FFu) * weight + 0x800080u) & 0xFF00FF00u;
+    const uint32_t ag =
+        (((a >> 8) & 0xFF00FFu) * keep + ((b >> 8) & 0xFF00FFu) * weight + 0x800080u) & 0xFF00FF00u;
     return rb | ag;
 }
 
@@ -27,16 +28,16 @@ void BlendRows(const uint32_t* upper, const uint32_t* lower, uint32_t* out, int 
     for (; i + 4 <= count; i += 4) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + i));
-        const __m128i lo = _mm_srli_epi16(
-            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), keep),
-                                        _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), take)),
-                          half),
-            8);
-        const __m128i hi = _mm_srli_epi16(
-            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), keep),
-                                        _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), take)),
-                          half),
-            8);
+        const __m128i lo =
+            _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), keep),
+                                                       _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), take)),
+                                         half),
+                           8);
+        const __m128i hi =
+            _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), keep),
+                                                       _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), take)),
+                                         half),
+                           8);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(lo, hi));
     }
     for (; i < count; ++i) out[i] = Blend(upper[i], lower[i], static_cast<uint32_t>(weight));
@@ -79,8 +80,9 @@ void ScreenScaler::Taps(int pictureSize, int screenSize, std::vector<Tap>& taps,
             tap.from = tap.to = d / (pictureSize / screenSize);  // exact copies
         } else {
             // The centre of window pixel d in screen pixels, less half a pixel, in 1/256.
-            const int64_t at =
-                ((2 * static_cast<int64_t>(d) + 1) * screenSize * 256) / (2 * static_cast<int64_t>(pictureSize)) - 128;
+            const int64_t at = ((2 * static_cast<int64_t>(d) + 1) * screenSize * 256) /
+                                   (2 * static_cast<int64_t>(pictureSize)) -
+                               128;
             if (at <= 0) {
                 tap.from = tap.to = 0;
             } else {
@@ -102,8 +104,8 @@ void ScreenScaler::Taps(int pictureSize, int screenSize, std::vector<Tap>& taps,
 }
 
 void ScreenScaler::Prepare(const PixelRect& picture, int screenW, int screenH) {
-    if (picture.x == picture_.x && picture.y == picture_.y && picture.w == picture_.w && picture.h == picture_.h &&
-        screenW == screenW_ && screenH == screenH_)
+    if (picture.x == picture_.x && picture.y == picture_.y && picture.w == picture_.w &&
+        picture.h == picture_.h && screenW == screenW_ && screenH == screenH_)
         return;
     picture_ = picture;
     screenW_ = screenW;
@@ -127,8 +129,8 @@ void ScreenScaler::Prepare(const PixelRect& picture, int screenW, int screenH) {
 }
 
 PixelRect ScreenScaler::WindowRectFor(const PixelRect& piece) const {
-    const auto span = [](const std::vector<int>& first, const std::vector<int>& last, int from, int count, int& lo,
-                         int& hi) {
+    const auto span = [](const std::vector<int>& first, const std::vector<int>& last, int from, int count,
+                         int& lo, int& hi) {
         lo = -1;
         hi = -1;
         const int end = std::min(from + count, static_cast<int>(first.size()));
@@ -166,19 +168,23 @@ void ScreenScaler::Scale(const uint32_t* screen, int screenPitch, uint32_t* wind
             const __m128i half = _mm_set1_epi16(128);
             for (; i + 2 <= count; i += 2) {
                 const __m128i a = _mm_mullo_epi16(
-                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(line + pairs[i])), zero),
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(line + pairs[i])),
+                                      zero),
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights[i].data())));
                 const __m128i b = _mm_mullo_epi16(
-                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(line + pairs[i + 1])), zero),
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(line + pairs[i + 1])),
+                                      zero),
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights[i + 1].data())));
                 const __m128i sum = _mm_srli_epi16(
-                    _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b)), half), 8);
+                    _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b)), half),
+                    8);
                 _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(sum, sum));
             }
         }
         for (; i < count; ++i) {
             const Tap& t = columns[i];
-            out[i] = t.weight ? Blend(line[t.from], line[t.to], static_cast<uint32_t>(t.weight)) : line[t.from];
+            out[i] =
+                t.weight ? Blend(line[t.from], line[t.to], static_cast<uint32_t>(t.weight)) : line[t.from];
         }
     };
     int upperRow = -1, lowerRow = -1;

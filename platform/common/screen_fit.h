@@ -39,7 +39,8 @@ public:
     // Writes the window pixels of `area` (window coordinates, cut to the
     // picture) from the screen; rows are `screenPitch` and `windowPitch`
     // pixels apart, and `window` points at window pixel (0, 0).
-    void Scale(const uint32_t* screen, int screenPitch, uint32_t* window, int windowPitch, const PixelRect& area);
+    void Scale(const uint32_t* screen, int screenPitch, uint32_t* window, int windowPitch,
+               const PixelRect& area);
 
 private:
     struct Tap {

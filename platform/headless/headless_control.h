@@ -93,7 +93,19 @@ void SeedCryptRandom(uint64_t seed);
 
 // --------------------------------------------------------------- failures
 // Fullscreen: a desktop that refuses it.
-enum class Service { Keyboard, Sprite, Mouse, Sound, Movie, Window3, Window0, Screen, Menu, CryptRandom, Fullscreen };
+enum class Service {
+    Keyboard,
+    Sprite,
+    Mouse,
+    Sound,
+    Movie,
+    Window3,
+    Window0,
+    Screen,
+    Menu,
+    CryptRandom,
+    Fullscreen
+};
 void FailService(Service service, bool fails = true);
 // Another copy of the game holds the instance lock.
 void SetOtherInstanceRunning(bool running);
@@ -110,8 +122,8 @@ void SetProgramFolder(const std::string& folder);
 // ---------------------------------------------------------------- movies
 struct MovieRecord {
     bool loaded = false;
-    std::string path;           // the file it was loaded from
-    int width = 0, height = 0;  // picture size of the file
+    std::string path;                // the file it was loaded from
+    int width = 0, height = 0;       // picture size of the file
     int x = 0, y = 0, w = 0, h = 0;  // set by ResizeMovie
     bool playing = false;
     int window = -1;

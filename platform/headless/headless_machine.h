@@ -115,6 +115,8 @@ inline void Record(headless::DrawRecord record) {
         M.current.push_back(std::move(record));
 }
 
-inline int ClampToLimits(int value, int minimum, int maximum) { return std::max(minimum, std::min(maximum, value)); }
+inline int ClampToLimits(int value, int minimum, int maximum) {
+    return std::max(minimum, std::min(maximum, value));
+}
 
 }  // namespace headless_machine

@@ -54,8 +54,10 @@ bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const size_t from = (static_cast<size_t>(y) * source.height / h * source.width +
-                                 static_cast<size_t>(x) * source.width / w) * 4;
-            std::memcpy(zoomed.bytes.get() + (static_cast<size_t>(y) * w + x) * 4, source.bytes.get() + from, 4);
+                                 static_cast<size_t>(x) * source.width / w) *
+                                4;
+            std::memcpy(zoomed.bytes.get() + (static_cast<size_t>(y) * w + x) * 4, source.bytes.get() + from,
+                        4);
         }
     zoomed.order = source.order;
     zoomed.opaque = source.opaque;

@@ -141,7 +141,9 @@ void AddGadget(int window, int gadget, const std::string& text, bool option) {
 void TextGadget(int window, int gadget, int, int, int, int, const std::string& text) {
     AddGadget(window, gadget, text, false);
 }
-void TrackBarGadget(int window, int gadget, int, int, int, int, int, int) { AddGadget(window, gadget, "", false); }
+void TrackBarGadget(int window, int gadget, int, int, int, int, int, int) {
+    AddGadget(window, gadget, "", false);
+}
 void CheckBoxGadget(int window, int gadget, int, int, int, int, const std::string& text) {
     AddGadget(window, gadget, text, false);
 }

@@ -17,7 +17,7 @@ namespace {
 
 struct Scaled {
     SDL_Texture* canvas = nullptr;
-    std::vector<uint32_t> mirror;  // the canvas's pixels, kept for the scaler
+    std::vector<uint32_t> mirror;   // the canvas's pixels, kept for the scaler
     std::vector<uint32_t> scratch;  // the window's pixels when its surface has another layout
     ScreenScaler scaler;
     SDL_Surface* surface = nullptr;  // the window surface the last frame went to
@@ -35,7 +35,8 @@ Window* ScreenWindow() { return FindWindow(State().screenWindow); }
 
 bool DirectLayout(const SDL_Surface* surface) {
     const SDL_PixelFormat* f = surface->format;
-    return f->BytesPerPixel == 4 && f->Rmask == 0x00FF0000u && f->Gmask == 0x0000FF00u && f->Bmask == 0x000000FFu;
+    return f->BytesPerPixel == 4 && f->Rmask == 0x00FF0000u && f->Gmask == 0x0000FF00u &&
+           f->Bmask == 0x000000FFu;
 }
 
 // Reads the canvas pixels of `piece` into the mirror.
@@ -46,7 +47,9 @@ void ReadCanvas(SDL_Renderer* renderer, const SDL_Rect& piece) {
 }
 
 // The client area below the menu strip, in window pixels.
-SDL_Rect ClientArea(const Window& window, int w, int h) { return SDL_Rect{0, window.menuHeight, w, h - window.menuHeight}; }
+SDL_Rect ClientArea(const Window& window, int w, int h) {
+    return SDL_Rect{0, window.menuHeight, w, h - window.menuHeight};
+}
 
 PixelRect PictureIn(const SDL_Rect& client) {
     const Backend& backend = State();
@@ -95,7 +98,8 @@ void PresentSoftware(Window& window, bool inPieces, const std::vector<SDL_Rect>&
     } else {
         for (const SDL_Rect& piece : pieces) {
             ReadCanvas(renderer, piece);
-            const PixelRect area = gScaled.scaler.WindowRectFor(PixelRect{piece.x, piece.y, piece.w, piece.h});
+            const PixelRect area =
+                gScaled.scaler.WindowRectFor(PixelRect{piece.x, piece.y, piece.w, piece.h});
             if (area.w > 0 && area.h > 0) gScaled.shown.push_back(SDL_Rect{area.x, area.y, area.w, area.h});
         }
     }
@@ -119,13 +123,15 @@ void PresentSoftware(Window& window, bool inPieces, const std::vector<SDL_Rect>&
         gScaled.scaler.Scale(gScaled.mirror.data(), backend.screenW, target, pitch, picture);
     } else {
         for (const SDL_Rect& r : gScaled.shown)
-            gScaled.scaler.Scale(gScaled.mirror.data(), backend.screenW, target, pitch, PixelRect{r.x, r.y, r.w, r.h});
+            gScaled.scaler.Scale(gScaled.mirror.data(), backend.screenW, target, pitch,
+                                 PixelRect{r.x, r.y, r.w, r.h});
     }
     if (!direct) {
         for (const SDL_Rect& r : gScaled.shown)
             SDL_ConvertPixels(r.w, r.h, CanvasFormat, gScaled.scratch.data() + r.y * surface->w + r.x,
                               surface->w * 4, surface->format->format,
-                              pixels + r.y * surface->pitch + r.x * surface->format->BytesPerPixel, surface->pitch);
+                              pixels + r.y * surface->pitch + r.x * surface->format->BytesPerPixel,
+                              surface->pitch);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     bool covers = false;
@@ -133,7 +139,8 @@ void PresentSoftware(Window& window, bool inPieces, const std::vector<SDL_Rect>&
     if (all || covers)
         SDL_UpdateWindowSurface(window.handle);
     else if (!gScaled.shown.empty())
-        SDL_UpdateWindowSurfaceRects(window.handle, gScaled.shown.data(), static_cast<int>(gScaled.shown.size()));
+        SDL_UpdateWindowSurfaceRects(window.handle, gScaled.shown.data(),
+                                     static_cast<int>(gScaled.shown.size()));
     ScreenApplyViewport();
 }
 

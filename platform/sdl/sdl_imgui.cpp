@@ -208,8 +208,10 @@ Gadget Make(Gadget::Kind kind, int id, int x, int y, int w, int h, const std::st
 
 // Selecting one option clears the options next to it in the list.
 void SelectOption(Window& window, size_t index) {
-    for (size_t i = index; i-- > 0 && window.gadgets[i].kind == Gadget::Kind::Option;) window.gadgets[i].state = 0;
-    for (size_t i = index + 1; i < window.gadgets.size() && window.gadgets[i].kind == Gadget::Kind::Option; ++i)
+    for (size_t i = index; i-- > 0 && window.gadgets[i].kind == Gadget::Kind::Option;)
+        window.gadgets[i].state = 0;
+    for (size_t i = index + 1; i < window.gadgets.size() && window.gadgets[i].kind == Gadget::Kind::Option;
+         ++i)
         window.gadgets[i].state = 0;
     window.gadgets[index].state = 1;
 }

@@ -58,10 +58,14 @@ void FollowPointer(Window& window, int clientX, int clientY, bool inside) {
         }
         const int toLeft = clientX, toTop = clientY, toRight = w - 1 - clientX, toBottom = h - 1 - clientY;
         const int nearest = SDL_min(SDL_min(toLeft, toTop), SDL_min(toRight, toBottom));
-        if (nearest == toLeft) x = 0;
-        else if (nearest == toTop) y = 0;
-        else if (nearest == toRight) x = maxX;
-        else y = maxY;
+        if (nearest == toLeft)
+            x = 0;
+        else if (nearest == toTop)
+            y = 0;
+        else if (nearest == toRight)
+            x = maxX;
+        else
+            y = maxY;
     }
     gInput.screenX = x;
     gInput.screenY = y;
@@ -88,14 +92,16 @@ void InputOnEvent(const SDL_Event& event) {
                 if (!window) break;
                 const int cx = window->mouseX, cy = window->mouseY;
                 window->mouseX = window->mouseY = -1;
-                if (FindWindow(State().screenWindow) == window) FollowPointer(*window, cx, cy < 0 ? -1 : cy, false);
+                if (FindWindow(State().screenWindow) == window)
+                    FollowPointer(*window, cx, cy < 0 ? -1 : cy, false);
             }
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) {
                 Window* window = FindWindowBySdlId(event.button.windowID);
                 int x = 0, y = 0;  // a press in the black bars around a scaled screen is no click on it
-                if (window && FindWindow(State().screenWindow) == window && event.button.y >= window->menuHeight &&
+                if (window && FindWindow(State().screenWindow) == window &&
+                    event.button.y >= window->menuHeight &&
                     (!ShowsScaled(*window) || ScaledPointer(*window, event.button.x, event.button.y, x, y))) {
                     gInput.buttonDown = true;
                     gInput.pressLatched = true;

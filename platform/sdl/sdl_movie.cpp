@@ -130,8 +130,8 @@ void Present(Movie& movie) {
     const SDL_Rect target = PictureRect(movie);
     if (!movie.texture || movie.textureW != target.w || movie.textureH != target.h) {
         if (movie.texture) SDL_DestroyTexture(movie.texture);
-        movie.texture = SDL_CreateTexture(movie.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                          target.w, target.h);
+        movie.texture = SDL_CreateTexture(movie.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_STREAMING, target.w, target.h);
         movie.textureW = target.w;
         movie.textureH = target.h;
         if (!movie.texture) return;

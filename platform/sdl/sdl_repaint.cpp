@@ -86,7 +86,8 @@ void AddDamage(const SDL_Rect& r) {
 constexpr int MergeDistance = 6;
 
 bool Near(const SDL_Rect& a, const SDL_Rect& b) {
-    const SDL_Rect grown{a.x - MergeDistance, a.y - MergeDistance, a.w + 2 * MergeDistance, a.h + 2 * MergeDistance};
+    const SDL_Rect grown{a.x - MergeDistance, a.y - MergeDistance, a.w + 2 * MergeDistance,
+                         a.h + 2 * MergeDistance};
     return Overlap(grown, b);
 }
 
@@ -264,7 +265,8 @@ bool RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
 }
 
 void RepaintWholeLastFrame() {
-    if (SDL_Renderer* renderer = State().renderer; renderer && gPainter.lastValid) PaintAll(renderer, gPainter.last);
+    if (SDL_Renderer* renderer = State().renderer; renderer && gPainter.lastValid)
+        PaintAll(renderer, gPainter.last);
 }
 
 const RepaintStats& Repainting() { return gPainter.stats; }

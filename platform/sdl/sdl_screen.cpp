@@ -28,10 +28,10 @@ struct Sprite {
     SDL_Texture* texture = nullptr;
     int w = 0, h = 0;              // the picture's size, as the game knows it
     int storedW = 0, storedH = 0;  // the texture's: the one size it is drawn at
-    bool opaque = false;  // every pixel has alpha 255
-    bool target = false;  // can be drawn into
-    uint64_t content = 0;  // changes whenever the pixels may have changed
-    uint64_t madeFrom = 0;  // the identity of the PixelBuffer it was made from (0: none)
+    bool opaque = false;           // every pixel has alpha 255
+    bool target = false;           // can be drawn into
+    uint64_t content = 0;          // changes whenever the pixels may have changed
+    uint64_t madeFrom = 0;         // the identity of the PixelBuffer it was made from (0: none)
     std::vector<ScaledCopy> scaled;
 };
 
@@ -92,7 +92,8 @@ SDL_BlendFactor FactorOf(int factor) {
 // pixel of every draw. Pictures decoded in that byte order (BGRA on this
 // little-endian machine) are taken as they are.
 constexpr Uint32 TextureFormat = SDL_PIXELFORMAT_ARGB8888;
-constexpr PixelOrder TextureOrder = TextureFormat == SDL_PIXELFORMAT_BGRA32 ? PixelOrder::Bgra : PixelOrder::Rgba;
+constexpr PixelOrder TextureOrder =
+    TextureFormat == SDL_PIXELFORMAT_BGRA32 ? PixelOrder::Bgra : PixelOrder::Rgba;
 
 Uint32 FormatOf(PixelOrder order) {
     return order == PixelOrder::Bgra ? SDL_PIXELFORMAT_BGRA32 : SDL_PIXELFORMAT_RGBA32;
@@ -140,7 +141,8 @@ SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
     for (ScaledCopy& copy : sprite.scaled)
         if (copy.w == w && copy.h == h) return copy.texture;
     const bool small = sprite.storedW * sprite.storedH <= SmallSpriteMaximumArea;
-    if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 || h <= 0)
+    if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 ||
+        h <= 0)
         return nullptr;
     SDL_Renderer* renderer = State().renderer;
     SDL_Texture* texture = MakeTexture(renderer, SDL_TEXTUREACCESS_TARGET, w, h, nullptr);
@@ -166,7 +168,8 @@ SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
 
 SDL_Renderer* CreateWindowRenderer(SDL_Window* window, Uint32 flags) {
     const bool chosen = SDL_getenv("SDL_RENDER_DRIVER") != nullptr;
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, chosen ? flags : static_cast<Uint32>(SDL_RENDERER_SOFTWARE));
+    SDL_Renderer* renderer =
+        SDL_CreateRenderer(window, -1, chosen ? flags : static_cast<Uint32>(SDL_RENDERER_SOFTWARE));
     return renderer ? renderer : SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
 
@@ -276,27 +279,30 @@ void FlipBuffers() {
         if (firstShown) ShowNow(*window);
         PresentScaled(*window, inPieces, RepaintedPieces());
     } else {
-    if (window && window->hasMenu) {
-        // An open drop-down covers the screen: the next frame paints it all.
-        if (MenuDrawStrip(*window)) RepaintInvalidate();
-        stripRedrawn = backend.menuStripRedrawn;
-        ScreenApplyViewport();
-    }
-    // Painted into the framebuffer while still hidden: shown, then handed over.
-    if (firstShown) ShowNow(*window);
-    if (inPieces && window) {
-        // The software renderer draws into the window's own surface: only
-        // what was painted goes to the window system.
-        SDL_RenderFlush(backend.renderer);
-        gScreen.shown.clear();
-        for (const SDL_Rect& piece : RepaintedPieces())
-            gScreen.shown.push_back(SDL_Rect{piece.x + viewport.x, piece.y + viewport.y, piece.w, piece.h});
-        if (stripRedrawn) gScreen.shown.push_back(SDL_Rect{0, 0, viewport.x + viewport.w, window->menuHeight});
-        if (!gScreen.shown.empty())
-            SDL_UpdateWindowSurfaceRects(window->handle, gScreen.shown.data(), static_cast<int>(gScreen.shown.size()));
-    } else {
-        SDL_RenderPresent(backend.renderer);
-    }
+        if (window && window->hasMenu) {
+            // An open drop-down covers the screen: the next frame paints it all.
+            if (MenuDrawStrip(*window)) RepaintInvalidate();
+            stripRedrawn = backend.menuStripRedrawn;
+            ScreenApplyViewport();
+        }
+        // Painted into the framebuffer while still hidden: shown, then handed over.
+        if (firstShown) ShowNow(*window);
+        if (inPieces && window) {
+            // The software renderer draws into the window's own surface: only
+            // what was painted goes to the window system.
+            SDL_RenderFlush(backend.renderer);
+            gScreen.shown.clear();
+            for (const SDL_Rect& piece : RepaintedPieces())
+                gScreen.shown.push_back(
+                    SDL_Rect{piece.x + viewport.x, piece.y + viewport.y, piece.w, piece.h});
+            if (stripRedrawn)
+                gScreen.shown.push_back(SDL_Rect{0, 0, viewport.x + viewport.w, window->menuHeight});
+            if (!gScreen.shown.empty())
+                SDL_UpdateWindowSurfaceRects(window->handle, gScreen.shown.data(),
+                                             static_cast<int>(gScreen.shown.size()));
+        } else {
+            SDL_RenderPresent(backend.renderer);
+        }
     }
     // The frame-rate cap: sleep away what is left of this frame's slot.
     const Uint64 frequency = SDL_GetPerformanceFrequency();
@@ -349,8 +355,8 @@ PixelOrder ScreenPixelOrder() { return TextureOrder; }
 bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
     if (!source.bytes || w <= 0 || h <= 0 || !zoomed.Allocate(w, h)) return false;
     const Uint32 format = FormatOf(source.order);
-    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(source.bytes.get(), source.width, source.height, 32,
-                                                           source.width * 4, format);
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(source.bytes.get(), source.width, source.height,
+                                                           32, source.width * 4, format);
     SDL_Surface* to = SDL_CreateRGBSurfaceWithFormatFrom(zoomed.bytes.get(), w, h, 32, w * 4, format);
     // The software renderer's own filtered zoom (what a scaled copy is made with).
     const bool done = from && to && SDL_SoftStretchLinear(from, nullptr, to, nullptr) == 0;
@@ -364,15 +370,16 @@ bool ZoomPixels(const PixelBuffer& source, int w, int h, PixelBuffer& zoomed) {
 
 bool CreateSpriteFromPixels(int id, int w, int h, const PixelBuffer& pixels) {
     SDL_Renderer* renderer = State().renderer;
-    if (!renderer || w <= 0 || h <= 0 || !pixels.bytes || pixels.width <= 0 || pixels.height <= 0) return false;
+    if (!renderer || w <= 0 || h <= 0 || !pixels.bytes || pixels.width <= 0 || pixels.height <= 0)
+        return false;
     SDL_Texture* texture = nullptr;
     for (const auto& [other, sprite] : gScreen.sprites)
         if (other != id && sprite.madeFrom == pixels.identity && sprite.storedW == pixels.width &&
             sprite.storedH == pixels.height)
             texture = sprite.texture;  // the same pixels: one copy for both
     if (!texture)
-        texture = MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height, pixels.bytes.get(),
-                              pixels.order);
+        texture = MakeTexture(renderer, SDL_TEXTUREACCESS_STATIC, pixels.width, pixels.height,
+                              pixels.bytes.get(), pixels.order);
     if (!texture) return false;
     FreeSprite(id);
     Sprite sprite;
@@ -514,8 +521,9 @@ void SetSpriteBlending(int source, int destination) {
     } else {
         // Other pairs (reachable through the developer keys) where the renderer
         // accepts them; ordinary blending otherwise.
-        SDL_BlendMode custom = SDL_ComposeCustomBlendMode(FactorOf(source), FactorOf(destination), SDL_BLENDOPERATION_ADD,
-                                                          FactorOf(source), FactorOf(destination), SDL_BLENDOPERATION_ADD);
+        SDL_BlendMode custom =
+            SDL_ComposeCustomBlendMode(FactorOf(source), FactorOf(destination), SDL_BLENDOPERATION_ADD,
+                                       FactorOf(source), FactorOf(destination), SDL_BLENDOPERATION_ADD);
         gScreen.blend = SDL_BLENDMODE_BLEND;
         for (auto& [id, sprite] : gScreen.sprites) {
             if (SDL_SetTextureBlendMode(sprite.texture, custom) == 0) gScreen.blend = custom;

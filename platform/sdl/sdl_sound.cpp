@@ -138,7 +138,8 @@ int GetSoundStatus(int id, int channel) {
         auto silent = gSilent.find(channel);
         if (silent == gSilent.end() || silent->second.sound != id) return SoundNoStatus;
         const SilentChannel& c = silent->second;
-        if (c.stopped || (!c.loop && ElapsedMilliseconds() - c.start >= it->second.lengthMs)) return SoundStopped;
+        if (c.stopped || (!c.loop && ElapsedMilliseconds() - c.start >= it->second.lengthMs))
+            return SoundStopped;
         return SoundPlaying;
     }
     const int index = channel - 1;

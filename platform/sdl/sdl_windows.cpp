@@ -176,7 +176,8 @@ bool InitWindowSystem() {
     // that asks for such a driver (the tests) gets one.
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     const char* driver = SDL_GetCurrentVideoDriver();
-    if ((!asked || !*asked) && driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+    if ((!asked || !*asked) && driver &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
         SDL_Quit();
         return false;
     }
@@ -225,7 +226,8 @@ void CloseWindow(int id) {
     State().windows.erase(id);
     // Events of a closed window are of no use any more.
     auto& events = State().events;
-    for (auto it = events.begin(); it != events.end();) it = it->window == id ? events.erase(it) : std::next(it);
+    for (auto it = events.begin(); it != events.end();)
+        it = it->window == id ? events.erase(it) : std::next(it);
 }
 
 bool WindowExists(int id) { return FindWindow(id) != nullptr; }
@@ -242,7 +244,7 @@ void ResizeWindow(int id, int x, int y, int w, int h) {
 void SetWindowTitle(int id, std::string_view title) {
     Window* window = FindWindow(id);
     if (!window || window->title == title) return;  // unchanged titles cost nothing
-    window->title.assign(title);  // keeps its capacity: no allocation per frame
+    window->title.assign(title);                    // keeps its capacity: no allocation per frame
     // Latin-1 to UTF-8 in a buffer kept between calls.
     static std::string utf8;
     utf8.clear();

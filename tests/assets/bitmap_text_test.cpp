@@ -19,8 +19,8 @@ protected:
         // Space 6 wide, A 10, B 5, C 3; line height 20, padding 2.
         font = LoadTestFont(5, PackageBuilder()
                                    .Atlas()
-                                   .Glyphs({SimpleGlyph(32, 6, 0), SimpleGlyph('A', 10, 10), SimpleGlyph('B', 5, 24),
-                                            SimpleGlyph('C', 3, 33)})
+                                   .Glyphs({SimpleGlyph(32, 6, 0), SimpleGlyph('A', 10, 10),
+                                            SimpleGlyph('B', 5, 24), SimpleGlyph('C', 3, 33)})
                                    .End()
                                    .bytes);
         ASSERT_NE(font, nullptr);
@@ -60,13 +60,24 @@ TEST_F(BitmapTextTest, TheLargeFontPlacesAnAAsWorkedOut) {
 
 TEST_F(BitmapTextTest, MeasuringCountsEveryCharacterButOnlyGlyphsAddWidth) {
     float width = -1, height = -1;
-    EXPECT_EQ(MeasureText(font, "AB\x01" "C", 1.0f, &width, &height), 4);
+    EXPECT_EQ(MeasureText(font,
+                          "AB\x01"
+                          "C",
+                          1.0f, &width, &height),
+              4);
     EXPECT_EQ(width, 18.0f);
     EXPECT_EQ(height, 20.0f);
     font->letterSpacing = 1.5f;
-    EXPECT_FLOAT_EQ(TextWidth(5, "AB\x01" "C", 2.0f), (18.0f + 1.5f * 4) * 2.0f);
+    EXPECT_FLOAT_EQ(TextWidth(5,
+                              "AB\x01"
+                              "C",
+                              2.0f),
+                    (18.0f + 1.5f * 4) * 2.0f);
     SetFontSize(5, 0.5f);
-    EXPECT_FLOAT_EQ(TextWidth(5, "AB\x01" "C"), (18.0f + 1.5f * 4) * 0.5f);
+    EXPECT_FLOAT_EQ(TextWidth(5,
+                              "AB\x01"
+                              "C"),
+                    (18.0f + 1.5f * 4) * 0.5f);
     EXPECT_FLOAT_EQ(TextHeight(5, "B"), 10.0f);
     EXPECT_EQ(TextWidth(77, "AB"), 0.0f);  // no such font
 }
@@ -84,7 +95,9 @@ TEST_F(BitmapTextTest, EmptyTextMeasuresAndDrawsNothing) {
 }
 
 TEST_F(BitmapTextTest, GlyphsFollowThePenAndSkipCharactersWithoutGlyphs) {
-    DrawBitmapText(5, 100, 50, "A\x01" "B C");
+    DrawBitmapText(5, 100, 50,
+                   "A\x01"
+                   "B C");
     const auto draws = Draws();
     ASSERT_EQ(draws.size(), 4u);
     const int xs[] = {98, 108, 113, 119};

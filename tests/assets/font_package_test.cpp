@@ -54,7 +54,8 @@ protected:
 }  // namespace
 
 TEST(FontPackages, BothFontsMatchTheirTable) {
-    const PackageTable tables[] = {{0, 4096, 8, 22, 38, 2037, 192, 330}, {3, 3072, 16, 77, 109, 192, 192, 670}};
+    const PackageTable tables[] = {{0, 4096, 8, 22, 38, 2037, 192, 330},
+                                   {3, 3072, 16, 77, 109, 192, 192, 670}};
     for (const PackageTable& table : tables) {
         SCOPED_TRACE(table.number);
         const EmbeddedAsset* asset = FindEmbedded("font", table.number);
@@ -149,7 +150,8 @@ TEST(FontPackages, GlyphsAreWhiteInkWithAGlowThatFitsTheirCell) {
                 }
                 if (p[3] == 255) ++ink;
                 if (p[3] > 20 && p[3] < 160) ++glow;
-                if (x == x0 || y == y0 || x == x0 + w - 1 || y == y0 + h - 1) edge = std::max<int>(edge, p[3]);
+                if (x == x0 || y == y0 || x == x0 + w - 1 || y == y0 + h - 1)
+                    edge = std::max<int>(edge, p[3]);
             }
         EXPECT_GT(ink, 300);
         EXPECT_GT(glow, 300);
@@ -235,7 +237,11 @@ TEST_F(FontReaderTest, CountsAndLengthsPastTheEndStopTheReading) {
     EXPECT_TRUE(font->glyphSet->kerningList.empty());
 
     // A chunk length beyond the data keeps what came before it.
-    bytes = PackageBuilder().Atlas().Glyphs({SimpleGlyph(32, 6, 0), SimpleGlyph('A', 10, 10)}).Kerning({{1, 2, 3}}).bytes;
+    bytes = PackageBuilder()
+                .Atlas()
+                .Glyphs({SimpleGlyph(32, 6, 0), SimpleGlyph('A', 10, 10)})
+                .Kerning({{1, 2, 3}})
+                .bytes;
     const size_t kerningChunk = bytes.size() - (8 + 4 + 4 + 6);
     bytes[kerningChunk] = 0xFF;
     font = LoadTestFont(6, bytes);
@@ -261,7 +267,8 @@ TEST_F(FontReaderTest, CountsAndLengthsPastTheEndStopTheReading) {
 }
 
 TEST_F(FontReaderTest, TwoIdsLoadingOnePackageHaveTheirOwnGlyphSets) {
-    const auto bytes = PackageBuilder().Atlas().Glyphs({SimpleGlyph(32, 6, 0), SimpleGlyph('A', 10, 10)}).End().bytes;
+    const auto bytes =
+        PackageBuilder().Atlas().Glyphs({SimpleGlyph(32, 6, 0), SimpleGlyph('A', 10, 10)}).End().bytes;
     BitmapFont* five = LoadTestFont(5, bytes);
     BitmapFont* six = LoadTestFont(6, bytes);
     ASSERT_NE(five, nullptr);
@@ -336,8 +343,9 @@ TEST_F(FontReaderTest, DescriptorOfTheSmallFontReadsLikeItsPackage) {
         const Glyph* b = packaged->glyphSet->glyphs[c];
         ASSERT_EQ(a == nullptr, b == nullptr) << c;
         if (!a) continue;
-        EXPECT_TRUE(a->outlayX == b->outlayX && a->outlayY == b->outlayY && a->outlayWidth == b->outlayWidth &&
-                    a->outlayHeight == b->outlayHeight && a->sourceX == b->sourceX && a->sourceY == b->sourceY &&
+        EXPECT_TRUE(a->outlayX == b->outlayX && a->outlayY == b->outlayY &&
+                    a->outlayWidth == b->outlayWidth && a->outlayHeight == b->outlayHeight &&
+                    a->sourceX == b->sourceX && a->sourceY == b->sourceY &&
                     a->sourceWidth == b->sourceWidth && a->sourceHeight == b->sourceHeight)
             << c;
     }
@@ -361,9 +369,11 @@ TEST_F(FontReaderTest, DescriptorsKeepOnlyUsableEntries) {
         "<Character Index=\"-4\"><Source X=\"9\"/></Character>"
         "<Character Index=\" +66\"><Outlay Width=\"eleven\"/></Character>"
         "<Group><Character Index=\"67\"/></Group>"
-        "<KerningPair Left=\"65\" Right=\"66\" Amount=\"-2\"/><KerningPair Left=\"-1\" Right=\"66\" Amount=\"5\"/>"
+        "<KerningPair Left=\"65\" Right=\"66\" Amount=\"-2\"/><KerningPair Left=\"-1\" Right=\"66\" "
+        "Amount=\"5\"/>"
         "</Font>";
-    BitmapFont* font = LoadBitmapFont(5, reinterpret_cast<const uint8_t*>(xml.data()), xml.size(), "/nowhere/");
+    BitmapFont* font =
+        LoadBitmapFont(5, reinterpret_cast<const uint8_t*>(xml.data()), xml.size(), "/nowhere/");
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->glyphSet->atlasSprite, -1);  // the atlas file is missing
     const Glyph* a = font->glyphSet->glyphs['A'];

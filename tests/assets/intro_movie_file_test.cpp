@@ -66,7 +66,8 @@ TEST(ShippedIntroMovieTest, PlaysTwentySecondsOfPicturesThatEndOnAStillFrame) {
     EXPECT_EQ(pictures, 500);  // 20 s at 25 pictures a second
     EXPECT_NEAR(static_cast<double>(lastChange), 19960, 10);
     ASSERT_EQ(samples.size(), std::size(sampleTimes));
-    for (const auto& [ms, pixels] : samples) EXPECT_GT(MeanBrightness(pixels), 20) << "dark picture at " << ms << " ms";
+    for (const auto& [ms, pixels] : samples)
+        EXPECT_GT(MeanBrightness(pixels), 20) << "dark picture at " << ms << " ms";
     // The flight, the reels and the logo are different pictures...
     EXPECT_GT(LargestDifference(samples[1].second, samples[3].second), 60);
     EXPECT_GT(LargestDifference(samples[3].second, samples[5].second), 60);
@@ -84,12 +85,13 @@ TEST(ShippedIntroMovieTest, CarriesASoundTrackAsLongAsThePictures) {
     // Twenty seconds of stereo, give or take the last encoder frame of 1152 samples.
     EXPECT_NEAR(static_cast<double>(sound.size()), 20.0 * 44100 * 2, 1152 * 2 * 2);
     auto loudness = [&](double from, double to) {
-        const size_t a = static_cast<size_t>(from * 44100) * 2, b = std::min(sound.size(), static_cast<size_t>(to * 44100) * 2);
+        const size_t a = static_cast<size_t>(from * 44100) * 2,
+                     b = std::min(sound.size(), static_cast<size_t>(to * 44100) * 2);
         double sum = 0;
         for (size_t i = a; i < b; ++i) sum += static_cast<double>(sound[i]) * sound[i];
         return b > a ? std::sqrt(sum / (b - a)) : 0.0;
     };
-    EXPECT_GT(loudness(2, 6), 500);      // the flight is heard
+    EXPECT_GT(loudness(2, 6), 500);       // the flight is heard
     EXPECT_GT(loudness(13.5, 15), 1500);  // the chord when the logo flashes
-    EXPECT_LT(loudness(19.8, 20), 100);  // and it has died away at the end
+    EXPECT_LT(loudness(19.8, 20), 100);   // and it has died away at the end
 }

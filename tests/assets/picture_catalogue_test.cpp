@@ -7,8 +7,8 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <tuple>
 #include <sstream>
+#include <tuple>
 
 #include "assets/embedded.h"
 #include "assets/png_decode.h"

@@ -23,9 +23,7 @@ Pixels Load(int sprite, int variant = 0) {
     return p;
 }
 
-double Luma(const uint8_t* px) {
-    return (0.3 * px[0] + 0.59 * px[1] + 0.11 * px[2]) * px[3] / 255.0;
-}
+double Luma(const uint8_t* px) { return (0.3 * px[0] + 0.59 * px[1] + 0.11 * px[2]) * px[3] / 255.0; }
 
 struct Stats {
     double mean = 0, spread = 0;

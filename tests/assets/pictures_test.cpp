@@ -8,8 +8,8 @@
 #include "assets/embedded.h"
 #include "assets/picture_catalogue.h"
 #include "core/startup.h"
-#include "platform/platform.h"
 #include "persist/settings.h"
+#include "platform/platform.h"
 #include "tests/support/test_game.h"
 
 using PicturesTest = GameTest;

@@ -8,10 +8,9 @@
 
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include "assets/embedded.h"
-
-#include <string>
 
 namespace {
 
@@ -29,7 +28,8 @@ std::vector<uint8_t> WritePng(int w, int h, int depth, int colour, const std::ve
             target->insert(target->end(), data, data + n);
         },
         nullptr);
-    png_set_IHDR(png, info, w, h, depth, colour, interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, w, h, depth, colour, interlace, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_set_filter(png, 0, filters);
     png_set_compression_buffer_size(png, 64);  // many small IDAT chunks, as large files have
     if (extra) extra(png, info);
@@ -141,22 +141,26 @@ TEST(PngDecodeTest, EveryFilterOfTheThreeFormatsDecodesAsLibpngDoes) {
     struct Format {
         int depth, colour, bytesPerPixel;
         const char* name;
-    } formats[] = {{8, PNG_COLOR_TYPE_RGBA, 4, "RGBA 8"}, {16, PNG_COLOR_TYPE_RGBA, 8, "RGBA 16"},
+    } formats[] = {{8, PNG_COLOR_TYPE_RGBA, 4, "RGBA 8"},
+                   {16, PNG_COLOR_TYPE_RGBA, 8, "RGBA 16"},
                    {8, PNG_COLOR_TYPE_RGB, 3, "RGB 8"}};
     const struct {
         int filters;
         const char* name;
-    } filters[] = {{PNG_FILTER_NONE, "none"}, {PNG_FILTER_SUB, "sub"},     {PNG_FILTER_UP, "up"},
+    } filters[] = {{PNG_FILTER_NONE, "none"},   {PNG_FILTER_SUB, "sub"},     {PNG_FILTER_UP, "up"},
                    {PNG_FILTER_AVG, "average"}, {PNG_FILTER_PAETH, "paeth"}, {PNG_ALL_FILTERS, "mixed"}};
     uint32_t seed = 1;
     for (const Format& format : formats)
         for (const auto& filter : filters)
             for (int width : {1, 5, 33}) {
                 const int height = 7;
-                const auto samples = Samples(static_cast<size_t>(width) * height * format.bytesPerPixel, ++seed);
-                const auto png = WritePng(width, height, format.depth, format.colour, samples, filter.filters);
-                ExpectSameAsLibpng(png.data(), png.size(),
-                                   std::string(format.name) + ", " + filter.name + ", width " + std::to_string(width));
+                const auto samples =
+                    Samples(static_cast<size_t>(width) * height * format.bytesPerPixel, ++seed);
+                const auto png =
+                    WritePng(width, height, format.depth, format.colour, samples, filter.filters);
+                ExpectSameAsLibpng(
+                    png.data(), png.size(),
+                    std::string(format.name) + ", " + filter.name + ", width " + std::to_string(width));
             }
     // Fully opaque RGBA is known to be opaque; RGB always is.
     std::vector<uint8_t> opaque = Samples(4 * 9 * 3, 99);
@@ -175,8 +179,8 @@ TEST(PngDecodeTest, EveryEmbeddedPictureDecodesAsLibpngDoes) {
         if (kind != "sprite" && kind != "image" && kind != "picture") continue;
         // Each byte order on every other picture: the orders share all but the last step.
         const auto order = pictures % 2 ? platform::PixelOrder::Bgra : platform::PixelOrder::Rgba;
-        ExpectSameAsLibpng(asset.data, asset.size, kind + " " + std::to_string(asset.number) + " " + asset.label,
-                           {order});
+        ExpectSameAsLibpng(asset.data, asset.size,
+                           kind + " " + std::to_string(asset.number) + " " + asset.label, {order});
         ++pictures;
     }
     EXPECT_GT(pictures, 80);
@@ -185,13 +189,14 @@ TEST(PngDecodeTest, EveryEmbeddedPictureDecodesAsLibpngDoes) {
 TEST(PngDecodeTest, OtherLayoutsAndTransparencyChunksGoThroughLibpng) {
     // Interlaced, grey and a transparent colour: libpng's results exactly.
     const auto samples = Samples(6 * 5 * 4, 7);
-    const auto interlaced = WritePng(6, 5, 8, PNG_COLOR_TYPE_RGBA, samples, PNG_ALL_FILTERS, PNG_INTERLACE_ADAM7);
+    const auto interlaced =
+        WritePng(6, 5, 8, PNG_COLOR_TYPE_RGBA, samples, PNG_ALL_FILTERS, PNG_INTERLACE_ADAM7);
     ExpectSameAsLibpng(interlaced.data(), interlaced.size(), "interlaced");
     const auto grey = WritePng(6, 5, 8, PNG_COLOR_TYPE_GRAY, Samples(30, 8));
     ExpectSameAsLibpng(grey.data(), grey.size(), "grey");
 
-    const auto out = WritePng(2, 1, 8, PNG_COLOR_TYPE_RGB, {1, 2, 3, 4, 5, 6}, PNG_ALL_FILTERS, PNG_INTERLACE_NONE,
-                              [](png_structp png, png_infop info) {
+    const auto out = WritePng(2, 1, 8, PNG_COLOR_TYPE_RGB, {1, 2, 3, 4, 5, 6}, PNG_ALL_FILTERS,
+                              PNG_INTERLACE_NONE, [](png_structp png, png_infop info) {
                                   png_color_16 key{};
                                   key.red = 1;
                                   key.green = 2;
@@ -232,7 +237,8 @@ TEST(PngDecodeTest, ADamagedChecksumOrFilterIsRefused) {
         const size_t start = file.size();
         file.insert(file.end(), type, type + 4);
         file.insert(file.end(), body.begin(), body.end());
-        const uint32_t crc = crc32(crc32(0, nullptr, 0), file.data() + start, static_cast<uInt>(4 + body.size()));
+        const uint32_t crc =
+            crc32(crc32(0, nullptr, 0), file.data() + start, static_cast<uInt>(4 + body.size()));
         for (int shift = 24; shift >= 0; shift -= 8) file.push_back(static_cast<uint8_t>(crc >> shift));
     };
     chunk("IDAT", packed);

@@ -92,7 +92,8 @@ TEST(SoundClips, LoopingTracksJoinWithoutAJump) {
             const double seam = std::fabs(Sample(sound, 0, channel) - Sample(sound, last, channel));
             EXPECT_LT(seam, 3 * typical) << "sound " << number;
             // The loop does not fade out: it is still playing at its end.
-            EXPECT_GT(std::fabs(Sample(sound, last, channel)) + std::fabs(Sample(sound, last - 100, channel)), 1e-3);
+            EXPECT_GT(std::fabs(Sample(sound, last, channel)) + std::fabs(Sample(sound, last - 100, channel)),
+                      1e-3);
         }
     }
 }
@@ -125,7 +126,8 @@ TEST(SoundClips, DamagedDataIsNoClip) {
 
 TEST_F(SoundLoadingTest, LoadSoundsCreatesEveryCatalogueSound) {
     ASSERT_TRUE(LoadSounds());
-    for (const SoundEntry& entry : kSoundCatalogue) EXPECT_TRUE(platform::SoundExists(entry.number)) << entry.number;
+    for (const SoundEntry& entry : kSoundCatalogue)
+        EXPECT_TRUE(platform::SoundExists(entry.number)) << entry.number;
     EXPECT_TRUE(headless::MessageBoxes().empty());
     // Its channel reports it playing for its own length, then stopped.
     const int channel = platform::PlaySound(7, platform::SoundMultiChannel, 50);

@@ -28,9 +28,9 @@ TEST_F(CountUpTest, QueuedTransfersRunOneAfterTheOther) {
     EXPECT_EQ(Game.CountUps[1].endTime, Game.CountUps[0].endTime + 1000);
     headless::AdvanceClock(500);
     StepCountUps(&display);
-    EXPECT_EQ(points, 500);        // only the first one moves
+    EXPECT_EQ(points, 500);          // only the first one moves
     EXPECT_EQ(display, 500 + 1000);  // the sum still to come includes both
-    headless::AdvanceClock(600);   // the first has ended, the second runs
+    headless::AdvanceClock(600);     // the first has ended, the second runs
     StepCountUps(&display);
     EXPECT_EQ(points, 1100);
     EXPECT_EQ(display, 900);

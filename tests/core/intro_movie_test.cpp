@@ -42,7 +42,8 @@ protected:
     }
     // Events that are not for the intro: each costs one pass of the wait (10 ms).
     void QueueIdleEvents(int count) {
-        for (int i = 0; i < count; ++i) headless::PushEvent(platform::Event{platform::EventKind::Other, 3, 0});
+        for (int i = 0; i < count; ++i)
+            headless::PushEvent(platform::Event{platform::EventKind::Other, 3, 0});
     }
     std::filesystem::path previous;
 };

@@ -1,17 +1,17 @@
 // The loading window at start-up: its two texts, the fonts it creates and
 // frees, the intro jingle's wait, and the failures on the way.
-#include "assets/pictures.h"
-#include "assets/catalogue_numbers.h"
 #include "core/loading_screen.h"
 
 #include <vector>
 
 #include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "assets/embedded.h"
+#include "assets/pictures.h"
 #include "assets/sound_catalogue.h"
 #include "core/startup.h"
-#include "platform/platform.h"
 #include "persist/settings.h"
+#include "platform/platform.h"
 #include "tests/support/test_game.h"
 
 namespace {
@@ -37,7 +37,8 @@ int64_t JingleStart() {
 
 std::string OnlyBox() {
     const auto& boxes = headless::MessageBoxes();
-    return boxes.size() == 1 ? boxes[0].title + "|" + boxes[0].text : "boxes: " + std::to_string(boxes.size());
+    return boxes.size() == 1 ? boxes[0].title + "|" + boxes[0].text
+                             : "boxes: " + std::to_string(boxes.size());
 }
 
 }  // namespace
@@ -50,8 +51,8 @@ TEST_F(LoadingScreenTest, TheLoadingFrameShowsTheTitleAndTheSkipHint) {
         if (record.kind != headless::DrawKind::Sprite || record.id < 1000) continue;
         (record.h == 109 ? title : hint).push_back(record);
     }
-    ASSERT_EQ(title.size(), 7u);   // "Nebulor" in the large font at size 1
-    ASSERT_EQ(hint.size(), 10u);   // "ESC - SKIP" in the small font at 0.7
+    ASSERT_EQ(title.size(), 7u);  // "Nebulor" in the large font at size 1
+    ASSERT_EQ(hint.size(), 10u);  // "ESC - SKIP" in the small font at 0.7
     EXPECT_EQ(title[0].x, 110 - 16);
     EXPECT_EQ(title[0].y, 80 - 39 - 16);
     EXPECT_EQ(hint[0].x, 164);  // 170 - 8 x 0.7
@@ -75,7 +76,8 @@ TEST_F(LoadingScreenTest, FontsAreFreedAfterTheLoadingScreenAndMadeAgainForTheMa
     for (const headless::DrawRecord& record : headless::LastFrame())
         if (record.kind == headless::DrawKind::Sprite && record.id >= 1000) {
             bool current = false;
-            for (int64_t id = 5; id <= 9; ++id) current = current || FontById(id)->glyphSet->atlasSprite == record.id;
+            for (int64_t id = 5; id <= 9; ++id)
+                current = current || FontById(id)->glyphSet->atlasSprite == record.id;
             EXPECT_EQ(platform::SpriteExists(record.id), current);
         }
     for (int64_t id = 5; id <= 9; ++id) {

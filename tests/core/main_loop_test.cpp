@@ -1,13 +1,12 @@
 #include "core/main_loop.h"
 
 #include "core/developer_keys.h"
-
 #include "core/startup.h"
 #include "core/text_table.h"
 #include "core/window_events.h"
-#include "ui/layout.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
+#include "ui/layout.h"
 
 class MainLoopTest : public GameTest {
 protected:
@@ -125,7 +124,8 @@ TEST_F(MainLoopTest, DoubleClickOnTheStartButtonTogglesAutoplay) {
 TEST_F(MainLoopTest, DoubleClickIsIgnoredInFunModeAndOnTheWheel) {
     RunFrames(1);
     headless::SetMouse(CentreX(65, 75), CentreY(88, 94));
-    for (auto [funMode, phase] : {std::pair<int64_t, int64_t>{1, PhaseReady}, {0, PhaseWheelIdle}, {0, PhaseWheelTurning}}) {
+    for (auto [funMode, phase] :
+         {std::pair<int64_t, int64_t>{1, PhaseReady}, {0, PhaseWheelIdle}, {0, PhaseWheelTurning}}) {
         Game.FunMode = funMode;
         Game.GamePhase = phase;
         headless::PushEvent({platform::EventKind::LeftDoubleClick, 0, 0});

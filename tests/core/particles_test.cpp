@@ -9,7 +9,8 @@ using ParticlesTest = GameTest;
 
 namespace {
 float Add(float life, int64_t limit, float x, float speedFactor = 0) {
-    return AddParticle(life, limit, 74, 74, x, 100, 10, 0, speedFactor, 4, 8, 0, 0, 0, 200, 100, 50, 0, 0, 255);
+    return AddParticle(life, limit, 74, 74, x, 100, 10, 0, speedFactor, 4, 8, 0, 0, 0, 200, 100, 50, 0, 0,
+                       255);
 }
 }  // namespace
 

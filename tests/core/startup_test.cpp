@@ -1,7 +1,6 @@
 #include "core/startup.h"
 
 #include <cstdlib>
-
 #include <filesystem>
 
 #include "core/main_loop.h"

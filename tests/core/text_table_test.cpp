@@ -27,7 +27,8 @@ TEST_F(TextTableTest, SharedWordsAndBlanksBelongToTheTexts) {
         FillTextTable(language);
         EXPECT_EQ(Text(TextSoundOff), "Sound aus");
         EXPECT_EQ(Text(TextRespin), "Respin");
-        for (int key = 0; key < TextKeyCount; ++key) EXPECT_FALSE(Text(static_cast<TextKey>(key)).empty()) << key;
+        for (int key = 0; key < TextKeyCount; ++key)
+            EXPECT_FALSE(Text(static_cast<TextKey>(key)).empty()) << key;
     }
     FillTextTable(0);
     EXPECT_EQ(Text(TextFreeGamesWon), " Freispiele gewonnen");

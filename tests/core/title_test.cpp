@@ -1,6 +1,5 @@
-#include "core/window_title.h"
-
 #include "core/text_table.h"
+#include "core/window_title.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
 

@@ -19,8 +19,8 @@ class MpegWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::temp_directory_path() / ("nebulor-forge-tests-" + std::to_string(getpid())) /
-                 info->name();
+        folder = std::filesystem::temp_directory_path() /
+                 ("nebulor-forge-tests-" + std::to_string(getpid())) / info->name();
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         format.width = 64;
@@ -36,7 +36,8 @@ protected:
     // One second of a quiet tone.
     static std::vector<int16_t> Tone() {
         std::vector<int16_t> sound(44100 * 2);
-        for (size_t i = 0; i < sound.size(); ++i) sound[i] = static_cast<int16_t>((i / 2) % 100 < 50 ? 3000 : -3000);
+        for (size_t i = 0; i < sound.size(); ++i)
+            sound[i] = static_cast<int16_t>((i / 2) % 100 < 50 ? 3000 : -3000);
         return sound;
     }
 
@@ -44,7 +45,8 @@ protected:
     bool AddPictures(MpegWriter& writer, int count, uint32_t colour) {
         std::vector<uint32_t> pixels(static_cast<size_t>(format.width) * format.height, colour);
         for (int i = 0; i < count; ++i)
-            if (!writer.AddPicture(reinterpret_cast<const uint8_t*>(pixels.data()), format.width * 4)) return false;
+            if (!writer.AddPicture(reinterpret_cast<const uint8_t*>(pixels.data()), format.width * 4))
+                return false;
         return true;
     }
 

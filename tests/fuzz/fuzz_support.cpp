@@ -10,7 +10,6 @@
 #include "assets/embedded.h"
 #include "platform/headless/headless_control.h"
 #include "platform/platform.h"
-
 #include "tests/fuzz/fuzz_atlas.inc"
 
 // The fuzz targets carry no game data.

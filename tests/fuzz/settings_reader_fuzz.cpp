@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (const std::string* value = FindPreference(*options, key)) DecimalValue(*value, 0);
     }
     const std::string once = FormatPreferences(preferences);
-    const std::string twice = FormatPreferences(
-        ParsePreferences(reinterpret_cast<const uint8_t*>(once.data()), once.size()));
+    const std::string twice =
+        FormatPreferences(ParsePreferences(reinterpret_cast<const uint8_t*>(once.data()), once.size()));
     if (once != twice) abort();
     return 0;
 }

@@ -121,6 +121,7 @@ TEST_F(HistoryTest, FilesThatAreNoFilesAreRefusedAndLinksAreWrittenThrough) {
     EXPECT_EQ(platform::FileSize(target), 3);
     // No temporary file is left behind.
     int files = 0;
-    for (const auto& item : std::filesystem::directory_iterator(appData)) files += item.path().string().find(".tmp") != std::string::npos;
+    for (const auto& item : std::filesystem::directory_iterator(appData))
+        files += item.path().string().find(".tmp") != std::string::npos;
     EXPECT_EQ(files, 0);
 }

@@ -113,9 +113,9 @@ TEST_F(SaveFileTest, DailyPrizeIsAvailableUnlessTakenToday) {
 
 TEST_F(SaveFileTest, UndecodableFilesZeroThePlayerAndAreKeptAside) {
     const std::vector<std::vector<uint8_t>> damaged = {
-        {0x42},                                                        // one byte: shorter than the header
-        {'N', 'O', 'P', 'E', 0, 0, 0, 0, 250, 0, 0, 0, 0, 0, 0, 0,     // wrong magic
-         0, 0, 4, 0, 0, 0, 0, 0, '1', 0, 0},
+        {0x42},                                                     // one byte: shorter than the header
+        {'N', 'O', 'P', 'E', 0, 0, 0, 0, 250, 0, 0, 0, 0, 0, 0, 0,  // wrong magic
+         0,   0,   4,   0,   0, 0, 0, 0, '1', 0, 0},
     };
     for (const auto& bytes : damaged) {
         std::filesystem::remove(path + ".damaged");

@@ -53,7 +53,8 @@ TEST_F(SettingsTest, FirstStartWarnsOnceAndWritesDefaultsButPlaysInGerman) {
     EXPECT_EQ(Game.GraphicsOn, 1);
     EXPECT_EQ(Game.Language, 0);
     EXPECT_EQ(SettingsText(),
-              "[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = 1\r\nLang = 1\r\n"
+              "[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = "
+              "1\r\nLang = 1\r\n"
               "Vollbild = 0\r\nSkalieren = 0\r\n");
     // The save data came along: a new player.
     EXPECT_EQ(Game.Points, 1000);
@@ -67,7 +68,9 @@ TEST_F(SettingsTest, FirstStartWarnsOnceAndWritesDefaultsButPlaysInGerman) {
 }
 
 TEST_F(SettingsTest, ValuesAreReadFromTheOptionsGroup) {
-    WriteSettings("[Options]\r\nSoundMusik = 15\r\nSoundSFX=85\r\nIntro = 0\r\nFunmodus = 1\r\nGrafik = 0\r\nLang = 1\r\n");
+    WriteSettings(
+        "[Options]\r\nSoundMusik = 15\r\nSoundSFX=85\r\nIntro = 0\r\nFunmodus = 1\r\nGrafik = 0\r\nLang = "
+        "1\r\n");
     LoadSettings();
     EXPECT_TRUE(headless::MessageBoxes().empty());
     EXPECT_EQ(Game.MusicVolume, 15);
@@ -82,7 +85,8 @@ TEST_F(SettingsTest, GraphicsSwitchIsReadAsText) {
     struct Case {
         const char* line;
         int64_t graphics;
-    } cases[] = {{"Grafik = 2\r\n", 1}, {"Grafik = 1\r\n", 1}, {"Grafik = 0\r\n", 0}, {"Grafik = on\r\n", 1}, {"", 0}};
+    } cases[] = {
+        {"Grafik = 2\r\n", 1}, {"Grafik = 1\r\n", 1}, {"Grafik = 0\r\n", 0}, {"Grafik = on\r\n", 1}, {"", 0}};
     for (const Case& c : cases) {
         WriteSettings(std::string("[Options]\r\nSoundMusik = 50\r\n") + c.line);
         Game.GraphicsOn = 7;
@@ -103,7 +107,8 @@ TEST_F(SettingsTest, FileWithoutTheGroupChangesNothing) {
 
 TEST_F(SettingsTest, OddValuesCannotUnsettleTheGame) {
     WriteSettings(
-        "[Options]\r\nSoundMusik = 250\r\nSoundSFX = -40\r\nIntro = yes\r\nFunmodus = 3\r\nLang = 7\r\nGrafik = \r\n");
+        "[Options]\r\nSoundMusik = 250\r\nSoundSFX = -40\r\nIntro = yes\r\nFunmodus = 3\r\nLang = "
+        "7\r\nGrafik = \r\n");
     LoadSettings();
     EXPECT_EQ(Game.MusicVolume, 250);  // taken as stored; the sound layer clamps where it plays
     EXPECT_EQ(Game.EffectsVolume, -40);
@@ -124,9 +129,10 @@ TEST_F(SettingsTest, SavingWritesTheSaveDataThenTheSixKeysInOrder) {
     Game.Language = 0;
     Game.Points = 4242;
     SaveSettings();
-    EXPECT_EQ(SettingsText(),
-              "[Window]\r\nX = 3\r\n[Options]\r\nSoundMusik = 40\r\nSoundSFX = 0\r\nIntro = 1\r\nFunmodus = 1\r\n"
-              "Grafik = 1\r\nLang = 0\r\nVollbild = 0\r\nSkalieren = 0\r\nCustom = keep\r\n");
+    EXPECT_EQ(
+        SettingsText(),
+        "[Window]\r\nX = 3\r\n[Options]\r\nSoundMusik = 40\r\nSoundSFX = 0\r\nIntro = 1\r\nFunmodus = 1\r\n"
+        "Grafik = 1\r\nLang = 0\r\nVollbild = 0\r\nSkalieren = 0\r\nCustom = keep\r\n");
     InitGameState(0, 0);
     LoadSettings();
     EXPECT_EQ(Game.Points, 4242);
@@ -135,8 +141,9 @@ TEST_F(SettingsTest, SavingWritesTheSaveDataThenTheSixKeysInOrder) {
 
 TEST_F(SettingsTest, ScreenModesAreKeptAfterTheSixKeysAndAFileWithoutThemReadsWindowed) {
     // A file of the older format: no key, a window.
-    WriteSettings("[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = 1\r\n"
-                  "Lang = 1\r\n");
+    WriteSettings(
+        "[Options]\r\nSoundMusik = 50\r\nSoundSFX = 60\r\nIntro = 1\r\nFunmodus = 0\r\nGrafik = 1\r\n"
+        "Lang = 1\r\n");
     Game.Fullscreen = 1;
     Game.ScaleWindow = 1;
     LoadSettings();

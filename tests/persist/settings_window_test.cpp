@@ -42,12 +42,16 @@ TEST_F(SettingsWindowTest, MenuOpensTheWindowWithTheCurrentSettings) {
     EXPECT_EQ(platform::WindowTitle(WindowSettings), "Settings");
     EXPECT_EQ(platform::WindowClientWidth(WindowSettings), 240);
     EXPECT_EQ(platform::WindowClientHeight(WindowSettings), 200);
-    const std::vector<std::pair<int, std::string>> labels = {
-        {GadgetMusicLabel, "Lautst\xe4rke Musik"}, {GadgetEffectsLabel, "Lautst\xe4rke Effekte"},
-        {GadgetIntro, "Intro"},                    {GadgetFunMode, "Fun Modus"},
-        {GadgetOk, "OK"},                          {GadgetLanguageLabel, "Language:"},
-        {GadgetGerman, "German"},                  {GadgetEnglish, "English"},
-        {GadgetFullscreen, "Fullscreen"},          {GadgetScaleWindow, "Scale window"}};
+    const std::vector<std::pair<int, std::string>> labels = {{GadgetMusicLabel, "Lautst\xe4rke Musik"},
+                                                             {GadgetEffectsLabel, "Lautst\xe4rke Effekte"},
+                                                             {GadgetIntro, "Intro"},
+                                                             {GadgetFunMode, "Fun Modus"},
+                                                             {GadgetOk, "OK"},
+                                                             {GadgetLanguageLabel, "Language:"},
+                                                             {GadgetGerman, "German"},
+                                                             {GadgetEnglish, "English"},
+                                                             {GadgetFullscreen, "Fullscreen"},
+                                                             {GadgetScaleWindow, "Scale window"}};
     for (const auto& [gadget, label] : labels) {
         EXPECT_EQ(headless::GadgetText(gadget), label);
         EXPECT_EQ(headless::GadgetWindow(gadget), WindowSettings);

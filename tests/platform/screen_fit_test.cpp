@@ -39,7 +39,9 @@ uint32_t Reference(const std::vector<uint32_t>& screen, const PixelRect& picture
     axis(wy - picture.y, picture.h, ScreenH, y0, y1, fy);
     uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const auto c = [&](int x, int y) { return static_cast<double>((screen[y * ScreenW + x] >> shift) & 255); };
+        const auto c = [&](int x, int y) {
+            return static_cast<double>((screen[y * ScreenW + x] >> shift) & 255);
+        };
         const double top = c(x0, y0) * (1 - fx) + c(x1, y0) * fx;
         const double bottom = c(x0, y1) * (1 - fx) + c(x1, y1) * fx;
         out |= static_cast<uint32_t>(std::lround(top * (1 - fy) + bottom * fy)) << shift;
@@ -50,7 +52,8 @@ uint32_t Reference(const std::vector<uint32_t>& screen, const PixelRect& picture
 int ChannelDistance(uint32_t a, uint32_t b) {
     int most = 0;
     for (int shift = 0; shift < 32; shift += 8)
-        most = std::max(most, std::abs(static_cast<int>((a >> shift) & 255) - static_cast<int>((b >> shift) & 255)));
+        most = std::max(
+            most, std::abs(static_cast<int>((a >> shift) & 255) - static_cast<int>((b >> shift) & 255)));
     return most;
 }
 
@@ -58,8 +61,8 @@ int ChannelDistance(uint32_t a, uint32_t b) {
 
 TEST(ScreenFitTest, ThePictureIsTheLargestThatFitsCentredBetweenBars) {
     // The desktops players have, wider and narrower than the screen, and smaller.
-    const int sizes[][2] = {{1920, 1080}, {2560, 1440}, {3840, 2160}, {1024, 600}, {1280, 1024}, {2560, 1536},
-                            {1366, 768},  {800, 1280},  {1280, 768},  {1281, 769}};
+    const int sizes[][2] = {{1920, 1080}, {2560, 1440}, {3840, 2160}, {1024, 600}, {1280, 1024},
+                            {2560, 1536}, {1366, 768},  {800, 1280},  {1280, 768}, {1281, 769}};
     for (const auto& size : sizes) {
         const PixelRect p = FitScreen(size[0], size[1], ScreenW, ScreenH);
         SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1]);
@@ -110,7 +113,8 @@ TEST(ScreenFitTest, ScaledPixelsAreBilinearOrExactCopiesAtWholeFactors) {
         int worst = 0;
         for (int wy = p.y; wy < p.y + p.h; wy += 3)
             for (int wx = p.x; wx < p.x + p.w; wx += 5)
-                worst = std::max(worst, ChannelDistance(window[wy * size.first + wx], Reference(screen, p, wx, wy)));
+                worst = std::max(worst,
+                                 ChannelDistance(window[wy * size.first + wx], Reference(screen, p, wx, wy)));
         EXPECT_LE(worst, 2) << size.first;  // 8-bit weights, two roundings
         EXPECT_EQ(window[0], 0u) << "the bars are left alone";
     }
@@ -143,7 +147,8 @@ TEST(ScreenFitTest, ScalingOnlyTheChangedPiecesGivesTheWholeScaledPicture) {
                 piece.w = std::min(piece.w, ScreenW - piece.x);
                 piece.h = std::min(piece.h, ScreenH - piece.y);
                 for (int y = piece.y; y < piece.y + piece.h; ++y)
-                    for (int x = piece.x; x < piece.x + piece.w; ++x) screen[y * ScreenW + x] = random() | 0xFF000000u;
+                    for (int x = piece.x; x < piece.x + piece.w; ++x)
+                        screen[y * ScreenW + x] = random() | 0xFF000000u;
                 scaler.Scale(screen.data(), ScreenW, pieces.data(), size.first, scaler.WindowRectFor(piece));
             }
         }

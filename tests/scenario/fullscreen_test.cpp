@@ -23,9 +23,10 @@ struct Moment {
 };
 
 Moment Now() {
-    return Moment{Game.Points,     Game.CurrentWin, Game.DisplayedWin,      Game.GamePhase,
-                  Game.LadderOpen, Game.LadderRung, Game.FrameTime,         Game.MessageOverlayOn,
-                  Game.SettingsWindowOpen, Game.CountUpRunning, Game.Autoplay};
+    return Moment{Game.Points,         Game.CurrentWin,       Game.DisplayedWin,
+                  Game.GamePhase,      Game.LadderOpen,       Game.LadderRung,
+                  Game.FrameTime,      Game.MessageOverlayOn, Game.SettingsWindowOpen,
+                  Game.CountUpRunning, Game.Autoplay};
 }
 
 class FullscreenTest : public ScenarioTest {

@@ -62,7 +62,7 @@ TEST_F(LadderTest, AGambleLostLeavesNothingToCollect) {
     EXPECT_EQ(Game.LadderOpen, 0);
     EXPECT_EQ(Game.CurrentWin, 0);
     EXPECT_EQ(Game.DisplayedWin, 0);
-    RunFrames(20);  // past the guard after the ladder closed
+    RunFrames(20);                // past the guard after the ladder closed
     ClickButton(buttons::Start);  // no win: this press spins
     EXPECT_EQ(Game.GamePhase, PhaseSpinning);
     EXPECT_EQ(Game.Points, pointsBefore - 10);
@@ -129,7 +129,8 @@ TEST_F(LadderTest, TheLadderIsDrawnInFrontOfTheWinPresentation) {
     for (const headless::DrawRecord& record : headless::LastFrame()) {
         if (record.kind == headless::DrawKind::Sprite && record.id == 37) ladder = index;
         const bool frame = record.kind == headless::DrawKind::Rect;
-        const bool sparkleOrSymbol = record.kind == headless::DrawKind::Sprite && (record.id == 74 || record.id <= 13);
+        const bool sparkleOrSymbol =
+            record.kind == headless::DrawKind::Sprite && (record.id == 74 || record.id <= 13);
         if ((frame || sparkleOrSymbol) && record.x + record.w >= 1000) lastEffect = index;
         ++index;
     }

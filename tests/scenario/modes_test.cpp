@@ -11,7 +11,8 @@ constexpr std::array<int64_t, 3> ScatterOnTop{10, -1, -1};
 
 // Clicks the middle of cell `cell` of the reel window.
 void ClickCell(int64_t cell) {
-    ClickAt(static_cast<int>(CellX(cell) - Game.ShiftX + 100), static_cast<int>(CellY(cell) - Game.ShiftY + 80));
+    ClickAt(static_cast<int>(CellX(cell) - Game.ShiftX + 100),
+            static_cast<int>(CellY(cell) - Game.ShiftY + 80));
 }
 
 class FunModeTest : public ScenarioTest {
@@ -60,7 +61,8 @@ TEST_F(FunModeTest, AClickOnAMarkedCellMarksTheNextOverlappingOne) {
     ClickAt(600, 400);  // closes the message (and picks cell 6 under it)
     const int64_t first = Game.FunWildPicks;
     // Near the bottom-right corner of cell 0 the enlarged rectangles of cells 0, 1, 3 and 4 overlap.
-    const int x = static_cast<int>(CellX(0) - Game.ShiftX + 222), y = static_cast<int>(CellY(0) - Game.ShiftY + 175);
+    const int x = static_cast<int>(CellX(0) - Game.ShiftX + 222),
+              y = static_cast<int>(CellY(0) - Game.ShiftY + 175);
     ClickAt(x, y);
     EXPECT_EQ(Game.ExtraWildMap[0], 1);
     ClickAt(x, y);
@@ -86,14 +88,20 @@ TEST_F(FreeGamesTest, ThreeScattersStartASeriesThatEndsWithItsMessage) {
     int presses = 0;
     headless::ClearSpriteDrawLog();
     while (Game.GameMode == ModeFreeGames && presses < 400) {
-        ASSERT_TRUE(RunUntil([] { return Game.GamePhase != PhaseSpinning && Game.CountUps.empty() &&
-                                         Game.FreeGameAnimations.empty(); }, 3000));
+        ASSERT_TRUE(RunUntil(
+            [] {
+                return Game.GamePhase != PhaseSpinning && Game.CountUps.empty() &&
+                       Game.FreeGameAnimations.empty();
+            },
+            3000));
         // Let every line be shown before pressing.
-        RunUntil([] {
-            for (const Payline& entry : Game.WinLines)
-                if (entry.presented == 0) return false;
-            return Game.BigWinActive == 0;
-        }, 3000);
+        RunUntil(
+            [] {
+                for (const Payline& entry : Game.WinLines)
+                    if (entry.presented == 0) return false;
+                return Game.BigWinActive == 0;
+            },
+            3000);
         if (Game.GameMode != ModeFreeGames) break;
         ClickButton(buttons::Start);
         ++presses;

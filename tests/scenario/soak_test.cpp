@@ -107,9 +107,11 @@ protected:
         while (ledger.spins < until && !HasFatalFailure()) {
             for (int i = 0; i < 600 && !(Resting() && AllPresented()); ++i) Frame();
             PressButton(buttons::Start);  // collects a win, or opens the pick
-            for (int picks = 0; picks < 6 && Game.GamePhase == PhaseWildPick && Game.FunWildPicks < 3; ++picks) {
+            for (int picks = 0; picks < 6 && Game.GamePhase == PhaseWildPick && Game.FunWildPicks < 3;
+                 ++picks) {
                 const int64_t cell = static_cast<int64_t>(random() % CellCount);
-                Press(static_cast<int>(CellX(cell) - Game.ShiftX + 100), static_cast<int>(CellY(cell) - Game.ShiftY + 80));
+                Press(static_cast<int>(CellX(cell) - Game.ShiftX + 100),
+                      static_cast<int>(CellY(cell) - Game.ShiftY + 80));
             }
             if (Game.GamePhase == PhaseWildPick) PressButton(buttons::Start);
         }

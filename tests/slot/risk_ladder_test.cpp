@@ -6,7 +6,7 @@
 namespace {
 
 class RiskLadderTest : public SlotTest {
-   protected:
+protected:
     void SetUp() override {
         SlotTest::SetUp();
         Game.GamePhase = PhaseSettled;

@@ -13,7 +13,7 @@
 // A test with the reels set up and the secure source pinned to 0, so that
 // reel r travels exactly 20 + 10 r stops per spin and 10 + 10 r per respin.
 class SlotTest : public GameTest {
-   protected:
+protected:
     void SetUp() override;
 };
 

@@ -103,9 +103,7 @@ void Ledger::Frame() {
     }
 }
 
-int64_t Ledger::Expected() const {
-    return start - charged + refills + booked - Owed();
-}
+int64_t Ledger::Expected() const { return start - charged + refills + booked - Owed(); }
 
 int64_t Ledger::Owed() const {
     if (Game.LadderOpen == 1) return ladderStake;

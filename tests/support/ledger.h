@@ -34,7 +34,7 @@ struct Ledger {
     // Points + fun points + what is still being counted into them.
     static int64_t Held();
 
-   private:
+private:
     int64_t spinBid = 0, spinLevel = 1;  // the running spin's stake and level
     int64_t ladderStake = 0;             // what went up the open ladder
 };

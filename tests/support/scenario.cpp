@@ -35,7 +35,8 @@ void ClickButton(const PercentRect& rect) { ClickAt(CentreX(rect.x1, rect.x2), C
 
 void ClickDailyButton() {
     const PercentRect& r = buttons::DailyClick;
-    const int x = static_cast<int>((ScalePercent(Game.ScreenWidth, r.x1) + ScalePercent(Game.ScreenWidth, r.x2)) / 2);
+    const int x =
+        static_cast<int>((ScalePercent(Game.ScreenWidth, r.x1) + ScalePercent(Game.ScreenWidth, r.x2)) / 2);
     ClickAt(x, CentreY(r.y1, r.y2));
 }
 
@@ -46,7 +47,8 @@ int64_t OffsetShowing(int64_t reel, const std::array<int64_t, 3>& rows) {
         const int64_t offset = -stop * ReelStep();
         bool fits = true;
         for (int64_t row = 0; row < 3 && fits; ++row)
-            fits = rows[static_cast<size_t>(row)] < 0 || ReelSymbol(reel, offset, row) == rows[static_cast<size_t>(row)];
+            fits = rows[static_cast<size_t>(row)] < 0 ||
+                   ReelSymbol(reel, offset, row) == rows[static_cast<size_t>(row)];
         if (fits) return offset;
     }
     return 0;

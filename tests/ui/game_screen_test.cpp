@@ -34,7 +34,8 @@ protected:
     }
     bool TintUsed(uint32_t rgb) {
         auto s = Sprites();
-        return std::any_of(s.begin(), s.end(), [rgb](const auto& r) { return r.id >= 1000 && r.options.tint == rgb; });
+        return std::any_of(s.begin(), s.end(),
+                           [rgb](const auto& r) { return r.id >= 1000 && r.options.tint == rgb; });
     }
 };
 
@@ -68,7 +69,8 @@ TEST_F(GameScreenTest, LevelPlanetsFollowTheLevel) {
     struct Case {
         int64_t level;
         std::vector<int> shown, hidden;
-    } cases[] = {{1, {}, {82, 83, 84, 85}}, {3, {82, 83}, {84, 85}}, {4, {82, 84}, {83, 85}}, {5, {82, 84, 85}, {83}}};
+    } cases[] = {
+        {1, {}, {82, 83, 84, 85}}, {3, {82, 83}, {84, 85}}, {4, {82, 84}, {83, 85}}, {5, {82, 84, 85}, {83}}};
     for (const Case& c : cases) {
         headless::Reset();
         SetUp();
@@ -100,7 +102,7 @@ TEST_F(GameScreenTest, InfoTextsChangeEveryTenSeconds) {
     Game.FrameTime = 11000;
     DrawGameScreen(0);
     EXPECT_EQ(Game.InfoTextCurrent, 0);  // wraps to the first
-    Game.FrameTime = 11016;  // the next frame starts the next ten seconds
+    Game.FrameTime = 11016;              // the next frame starts the next ten seconds
     DrawGameScreen(0);
     Game.FrameTime = 21015;
     DrawGameScreen(0);

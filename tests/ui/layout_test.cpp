@@ -11,9 +11,10 @@ TEST_F(LayoutTest, ScalePercentFloorsTheWorkedValues) {
         int64_t size;
         float percent;
         int64_t result;
-    } cases[] = {{1280, 93, 1190}, {1280, 99, 1267}, {768, 1, 7},    {768, 5, 38},  {768, 86, 660},
+    } cases[] = {{1280, 93, 1190},    {1280, 99, 1267},  {768, 1, 7},         {768, 5, 38},   {768, 86, 660},
                  {1280, 58.75f, 752}, {768, 36.5f, 280}, {1280, 88.5f, 1132}, {807, 60, 484}, {181, 60, 108}};
-    for (const Case& c : cases) EXPECT_EQ(ScalePercent(c.size, c.percent), c.result) << c.size << " x " << c.percent;
+    for (const Case& c : cases)
+        EXPECT_EQ(ScalePercent(c.size, c.percent), c.result) << c.size << " x " << c.percent;
     EXPECT_EQ(ScalePercent(1280, std::numeric_limits<float>::infinity()), 0);
     EXPECT_EQ(ScalePercent(1280, std::numeric_limits<float>::quiet_NaN()), 0);
     EXPECT_EQ(ScalePercent(768, -1), -8);  // floor, not truncation

@@ -1,4 +1,3 @@
-#include "ui/line_frame.h"
 #include "ui/messages.h"
 
 #include <cstdlib>
@@ -6,6 +5,7 @@
 #include "assets/bitmap_font.h"
 #include "platform/platform.h"
 #include "tests/support/test_game.h"
+#include "ui/line_frame.h"
 
 namespace {
 class MessagesTest : public GameTest {

@@ -28,7 +28,8 @@ void PutChunk(std::vector<uint8_t>& out, uint32_t type, const std::vector<uint8_
 
 }  // namespace
 
-std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng, const std::vector<GlyphRecord>& glyphs,
+std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng,
+                                      const std::vector<GlyphRecord>& glyphs,
                                       const std::vector<KerningRecord>& kerning) {
     std::vector<uint8_t> out = {0x54, 0x83, '|', '1', '.', '4', '0', '|'};
     PutChunk(out, 1, atlasPng);
@@ -63,13 +64,13 @@ std::string WriteFontDescriptor(const std::string& atlasFile, const std::vector<
                  "    <Source X=\"%d\" Y=\"%d\" Width=\"%d\" Height=\"%d\"/>\n"
                  "    <Outlay X=\"%d\" Y=\"%d\" Width=\"%d\" Height=\"%d\"/>\n"
                  "  </Character>\n",
-                 g.index, g.sourceX, g.sourceY, g.sourceWidth, g.sourceHeight, g.outlayX, g.outlayY, g.outlayWidth,
-                 g.outlayHeight);
+                 g.index, g.sourceX, g.sourceY, g.sourceWidth, g.sourceHeight, g.outlayX, g.outlayY,
+                 g.outlayWidth, g.outlayHeight);
         xml += line;
     }
     for (const KerningRecord& k : kerning) {
-        snprintf(line, sizeof line, "  <KerningPair Left=\"%d\" Right=\"%d\" Amount=\"%d\"/>\n", k.left, k.right,
-                 k.amount);
+        snprintf(line, sizeof line, "  <KerningPair Left=\"%d\" Right=\"%d\" Amount=\"%d\"/>\n", k.left,
+                 k.right, k.amount);
         xml += line;
     }
     return xml + "</Font>\n";

@@ -23,7 +23,8 @@ struct KerningRecord {
 };
 
 // The package bytes: magic, atlas chunk, glyph chunk, kerning chunk, end chunk.
-std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng, const std::vector<GlyphRecord>& glyphs,
+std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng,
+                                      const std::vector<GlyphRecord>& glyphs,
                                       const std::vector<KerningRecord>& kerning);
 
 // The XML descriptor naming `atlasFile` (relative to the descriptor's folder).

@@ -49,7 +49,8 @@ std::vector<float> Blur(const std::vector<float>& source, int width, int height,
     const int radius = static_cast<int>(std::ceil(sigma * 3));
     std::vector<float> kernel(2 * radius + 1);
     float total = 0;
-    for (int i = -radius; i <= radius; ++i) total += kernel[i + radius] = static_cast<float>(std::exp(-0.5 * i * i / (sigma * sigma)));
+    for (int i = -radius; i <= radius; ++i)
+        total += kernel[i + radius] = static_cast<float>(std::exp(-0.5 * i * i / (sigma * sigma)));
     for (float& k : kernel) k /= total;
     std::vector<float> across(source.size(), 0.0f), out(source.size(), 0.0f);
     for (int y = 0; y < height; ++y)
@@ -116,7 +117,8 @@ Cell RenderCell(FT_Face face, int code, const GlowFontRecipe& recipe, int ascend
 bool PackCells(std::vector<Cell>& cells, int atlasHeight) {
     std::vector<Cell*> order;
     for (Cell& cell : cells) order.push_back(&cell);
-    std::stable_sort(order.begin(), order.end(), [](const Cell* a, const Cell* b) { return a->width > b->width; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Cell* a, const Cell* b) { return a->width > b->width; });
     std::vector<int> rowUsed;
     const int rowHeight = cells.empty() ? 0 : cells.front().height;
     for (Cell* cell : order) {
@@ -202,13 +204,15 @@ bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built,
                 uint8_t* pixel = atlas.At(cell.x + x, cell.y + y);
                 // White everywhere, so that a tint colours ink and glow alike.
                 pixel[0] = pixel[1] = pixel[2] = 255;
-                pixel[3] = static_cast<uint8_t>(std::lround(std::clamp(cell.alpha[y * cell.width + x], 0.0f, 1.0f) * 255));
+                pixel[3] = static_cast<uint8_t>(
+                    std::lround(std::clamp(cell.alpha[y * cell.width + x], 0.0f, 1.0f) * 255));
             }
-        built.glyphs.push_back(GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-recipe.padding),
-                                           static_cast<int16_t>(-recipe.padding), static_cast<int16_t>(cell.advance),
-                                           static_cast<int16_t>(recipe.lineHeight), static_cast<int16_t>(cell.x),
-                                           static_cast<int16_t>(cell.y), static_cast<int16_t>(cell.width),
-                                           static_cast<int16_t>(cell.height)});
+        built.glyphs.push_back(
+            GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-recipe.padding),
+                        static_cast<int16_t>(-recipe.padding), static_cast<int16_t>(cell.advance),
+                        static_cast<int16_t>(recipe.lineHeight), static_cast<int16_t>(cell.x),
+                        static_cast<int16_t>(cell.y), static_cast<int16_t>(cell.width),
+                        static_cast<int16_t>(cell.height)});
     }
     // Cells without a glyph image are still white: give them no alpha.
     for (size_t i = 0; i < atlas.rgba.size(); i += 4)
@@ -216,7 +220,8 @@ bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built,
     built.atlasPng = EncodePng(atlas, PngFormat::Rgba8);
     // Pairs may name characters beyond the package's records (the reader
     // ignores them): the large font's Latin-1 pairs alone fall a little short.
-    built.kerning = KerningPairs(face, CharacterCodes(face, std::max<size_t>(recipe.records, 448)), recipe.kerningRecords);
+    built.kerning = KerningPairs(face, CharacterCodes(face, std::max<size_t>(recipe.records, 448)),
+                                 recipe.kerningRecords);
     if (built.kerning.size() != recipe.kerningRecords) {
         problem = "the face has too few kerning pairs";
         return false;
@@ -267,7 +272,8 @@ std::vector<Asset> SmallGlowFont() {
     const std::string xml = WriteFontDescriptor("font_small_atlas.png", built.glyphs, built.kerning);
     assets.push_back(FontAsset("xml", 0, "small glow font", "font_small.xml",
                                std::vector<uint8_t>(xml.begin(), xml.end()), "XML", false));
-    assets.push_back(FontAsset("atlas", 0, "small glow font", "font_small_atlas.png", built.atlasPng, "RGBA8", false));
+    assets.push_back(
+        FontAsset("atlas", 0, "small glow font", "font_small_atlas.png", built.atlasPng, "RGBA8", false));
     assets.back().width = AtlasWidth;
     assets.back().height = SmallFont.atlasHeight;
     return assets;
@@ -288,7 +294,8 @@ std::vector<Asset> SystemFontFace() {
     std::vector<uint8_t> bytes;
     if (FILE* file = fopen(SystemFontPath("LiberationSans-Bold.ttf").c_str(), "rb")) {
         uint8_t buffer[65536];
-        for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + got);
+        for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.insert(bytes.end(), buffer, buffer + got);
         fclose(file);
     }
     if (bytes.empty()) return {};

@@ -29,8 +29,8 @@ Bitmap Halved(const Bitmap& source) {
             const uint32_t* b = a + source.width;
             uint32_t out = 0;
             for (int c = 0; c < 32; c += 8) {
-                const uint32_t sum = ((a[0] >> c) & 0xFF) + ((a[1] >> c) & 0xFF) + ((b[0] >> c) & 0xFF) +
-                                     ((b[1] >> c) & 0xFF);
+                const uint32_t sum =
+                    ((a[0] >> c) & 0xFF) + ((a[1] >> c) & 0xFF) + ((b[0] >> c) & 0xFF) + ((b[1] >> c) & 0xFF);
                 out |= ((sum + 2) / 4) << c;
             }
             half.pixels[static_cast<size_t>(y) * half.width + x] = out;
@@ -47,7 +47,8 @@ Bitmap BitmapOf(Canvas& canvas) {
     bitmap.height = canvas.height;
     bitmap.pixels.resize(static_cast<size_t>(canvas.width) * canvas.height);
     for (int y = 0; y < canvas.height; ++y)
-        std::copy_n(canvas.Row(y), canvas.width, bitmap.pixels.data() + static_cast<size_t>(y) * canvas.width);
+        std::copy_n(canvas.Row(y), canvas.width,
+                    bitmap.pixels.data() + static_cast<size_t>(y) * canvas.width);
     return bitmap;
 }
 

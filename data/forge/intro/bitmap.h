@@ -30,7 +30,8 @@ struct Mipmap {
 // threads never share one.
 void PaintBitmap(cairo_t* cr, const Bitmap& bitmap, const cairo_matrix_t& place, double alpha = 1.0);
 // The same with the top-left corner at (x, y), scaled by `scale`.
-void PaintBitmap(cairo_t* cr, const Bitmap& bitmap, double x, double y, double scale = 1.0, double alpha = 1.0);
+void PaintBitmap(cairo_t* cr, const Bitmap& bitmap, double x, double y, double scale = 1.0,
+                 double alpha = 1.0);
 // The same for a mipmap (`place` given for its full size), taking the level
 // that fits the size it ends up at on the canvas.
 void PaintMipmap(cairo_t* cr, const Mipmap& mipmap, const cairo_matrix_t& place, double alpha = 1.0);

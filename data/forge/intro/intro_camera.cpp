@@ -2,9 +2,8 @@
 #include <array>
 #include <cmath>
 
-#include "data/forge/pictures/paint.h"
-
 #include "data/forge/intro/intro_timeline.h"
+#include "data/forge/pictures/paint.h"
 
 namespace forge::intro {
 
@@ -35,9 +34,7 @@ double Ease(double x) {
     return x * x * x * (x * (x * 6 - 15) + 10);
 }
 
-double Progress(double t, double from, double to) {
-    return std::clamp((t - from) / (to - from), 0.0, 1.0);
-}
+double Progress(double t, double from, double to) { return std::clamp((t - from) / (to - from), 0.0, 1.0); }
 
 double Speed(double t) {
     if (t >= Arrival) return CreepSpeed * std::sin(Pi * Progress(t, Arrival, StillFrom));
@@ -55,8 +52,6 @@ double Travelled(double t) {
     return d[i] + (d[i + 1] - d[i]) * f;
 }
 
-double ReelFrameDepth(double t) {
-    return 1.0 + Travelled(StillFrom) - Travelled(t);
-}
+double ReelFrameDepth(double t) { return 1.0 + Travelled(StillFrom) - Travelled(t); }
 
 }  // namespace forge::intro

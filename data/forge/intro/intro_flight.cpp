@@ -14,7 +14,7 @@ using namespace paint;
 
 namespace {
 
-constexpr double Focal = 640;           // pixels per world unit at depth 1
+constexpr double Focal = 640;                       // pixels per world unit at depth 1
 constexpr double StarNear = 0.25, StarReach = 8.0;  // the stars fill depths 0.25 .. 8.25
 constexpr double CloudFirst = 3.0, CloudSpacing = 1.35;
 constexpr double CloudFar = 6.0, CloudNear = 1.0;
@@ -23,9 +23,7 @@ constexpr double CloudSize = 6.0;  // a sheet's pixels per screen pixel at depth
 // The camera's frame: the origin at the screen's centre. (Bitmaps are only
 // ever scaled, flipped and moved, never turned: Cairo draws them several
 // times faster so.)
-void CameraSpace(cairo_matrix_t& m) {
-    cairo_matrix_init_translate(&m, Width / 2.0, Height / 2.0);
-}
+void CameraSpace(cairo_matrix_t& m) { cairo_matrix_init_translate(&m, Width / 2.0, Height / 2.0); }
 
 void PaintDeepSpace(cairo_t* cr, const IntroLayers& layers, double t) {
     // The far nebula hardly moves: a slow zoom that comes to rest with the rest.
@@ -65,7 +63,8 @@ void PaintStars(cairo_t* cr, const IntroLayers& layers, double t) {
                 const double far = Progress(z, StarNear + StarReach, StarNear + StarReach * 0.6);
                 const double light = star.magnitude * std::min(1.0, 1.3 / z) * far;
                 const double thick = std::clamp(1.7 / std::sqrt(z), 0.8, 3.2) * (0.6 + 0.4 * star.magnitude);
-                if (std::min(AlphaSteps - 1, static_cast<int>(light * AlphaSteps)) != a || light < 0.04) continue;
+                if (std::min(AlphaSteps - 1, static_cast<int>(light * AlphaSteps)) != a || light < 0.04)
+                    continue;
                 if (std::min(WidthSteps - 1, static_cast<int>((thick - 0.8) / 0.8)) != w) continue;
                 const double x = Focal * star.x / z, y = Focal * star.y / z;
                 if (std::fabs(x) > Width * 0.7 || std::fabs(y) > Height * 0.7) continue;
@@ -112,7 +111,8 @@ struct Ahead {
 };
 
 void PaintCloud(cairo_t* cr, const IntroLayers& layers, const Sheet& sheet, double z) {
-    const double alpha = 0.9 * Ease(Progress(z, CloudFar, CloudFar - 1.4)) * Ease(Progress(z, CloudNear, 1.9));
+    const double alpha =
+        0.9 * Ease(Progress(z, CloudFar, CloudFar - 1.4)) * Ease(Progress(z, CloudNear, 1.9));
     if (alpha <= 0.005) return;
     const Mipmap& texture = layers.clouds[sheet.texture];
     const double scale = CloudSize / z;
@@ -128,7 +128,8 @@ void PaintLevelPlanet(cairo_t* cr, const IntroLayers& layers, int index, double 
     const double radius = Focal * path.radius / z;  // on the screen
     const Mipmap& planet = layers.planets[index];
     const double scale = radius / layers.planetPixelRadius[index];
-    const double x = Focal * path.offset * std::cos(path.angle) / z, y = Focal * path.offset * std::sin(path.angle) / z;
+    const double x = Focal * path.offset * std::cos(path.angle) / z,
+                 y = Focal * path.offset * std::sin(path.angle) / z;
     const double half = planet.Width() * scale / 2;
     if (std::fabs(x) - half > Width * 0.75 || std::fabs(y) - half > Height * 0.75) return;
     // It comes out of the haze of distance.
@@ -150,7 +151,8 @@ void PaintMachineAhead(cairo_t* cr, const IntroLayers& layers, double t) {
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
         RadialLight(cr, Width / 2.0, Height / 2.0, 50 + 700 * scale, Hex(0x40c8ff), 0.5 * beacon);
-        Sparkle(cr, Width / 2.0, Height / 2.0, 40 + 300 * scale, Hex(0xc0f0ff), 0.8 * beacon * (1 - shape * 0.6));
+        Sparkle(cr, Width / 2.0, Height / 2.0, 40 + 300 * scale, Hex(0xc0f0ff),
+                0.8 * beacon * (1 - shape * 0.6));
         cairo_restore(cr);
     }
     if (shape <= 0) return;
@@ -196,15 +198,9 @@ void PaintFlight(cairo_t* cr, const IntroLayers& layers, double t) {
     std::sort(ahead.begin(), ahead.end(), [](const Ahead& a, const Ahead& b) { return a.z > b.z; });
     for (const Ahead& thing : ahead) {
         switch (thing.kind) {
-            case Ahead::Cloud:
-                PaintCloud(cr, layers, sheets[thing.index], thing.z);
-                break;
-            case Ahead::Planet:
-                PaintLevelPlanet(cr, layers, thing.index, thing.z);
-                break;
-            case Ahead::Machine:
-                PaintMachineAhead(cr, layers, t);
-                break;
+            case Ahead::Cloud: PaintCloud(cr, layers, sheets[thing.index], thing.z); break;
+            case Ahead::Planet: PaintLevelPlanet(cr, layers, thing.index, thing.z); break;
+            case Ahead::Machine: PaintMachineAhead(cr, layers, t); break;
         }
     }
 }

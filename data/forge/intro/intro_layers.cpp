@@ -50,7 +50,8 @@ Bitmap CloudSheet(const NebulaStyle& style) {
             const double r = ((row[x] >> 16) & 0xFF) / 255.0, g = ((row[x] >> 8) & 0xFF) / 255.0,
                          b = (row[x] & 0xFF) / 255.0;
             const double light = std::max({r, g, b});
-            const double hole = SmoothStep(120, 340, std::hypot(x - canvas.width / 2.0, y - canvas.height / 2.0));
+            const double hole =
+                SmoothStep(120, 340, std::hypot(x - canvas.width / 2.0, y - canvas.height / 2.0));
             const double alpha = 0.85 * SmoothStep(0.12, 0.6, light) * hole;
             auto channel = [&](double value, int shift) {
                 const double premultiplied = std::min(1.0, value * 1.35) * alpha;
@@ -155,9 +156,7 @@ Bitmap LevelPlanet(int level) {
     planet.atmosphereStrength = 1.0;
     planet.ambient = 0.05;
     switch (level) {
-        case 2:
-            planet.surface = BlueWorld;
-            break;
+        case 2: planet.surface = BlueWorld; break;
         case 3:
             planet.surface = VioletGiantSurface;
             planet.tilt = tilt;
@@ -173,9 +172,11 @@ Bitmap LevelPlanet(int level) {
             break;
     }
     const Rgb ring = Hex(0xd0b8ff);
-    if (ringed) PaintRingHalf(canvas.cr, c, c, PlanetRadius * 1.3, PlanetRadius * 1.8, tilt, 0.24, false, ring, 0.75);
+    if (ringed)
+        PaintRingHalf(canvas.cr, c, c, PlanetRadius * 1.3, PlanetRadius * 1.8, tilt, 0.24, false, ring, 0.75);
     PaintPlanet(canvas, planet);
-    if (ringed) PaintRingHalf(canvas.cr, c, c, PlanetRadius * 1.3, PlanetRadius * 1.8, tilt, 0.24, true, ring, 0.85);
+    if (ringed)
+        PaintRingHalf(canvas.cr, c, c, PlanetRadius * 1.3, PlanetRadius * 1.8, tilt, 0.24, true, ring, 0.85);
     return BitmapOf(canvas);
 }
 
@@ -360,7 +361,8 @@ IntroLayers BuildIntroLayers(int threads) {
     for (int level = 2; level <= 5; ++level)
         jobs.push_back([&layers, level] { layers.planets[level - 2] = MipmapOf(LevelPlanet(level)); });
     for (size_t i = 0; i < cloudStyles.size(); ++i)
-        jobs.push_back([&layers, &cloudStyles, i] { layers.clouds[i] = MipmapOf(CloudSheet(cloudStyles[i])); });
+        jobs.push_back(
+            [&layers, &cloudStyles, i] { layers.clouds[i] = MipmapOf(CloudSheet(cloudStyles[i])); });
     jobs.push_back([&layers] {
         layers.backdrop = MipmapOf(Backdrop());
         layers.vignette = Vignette();
@@ -384,8 +386,7 @@ IntroLayers BuildIntroLayers(int threads) {
     jobs.push_back([&layers] { Symbols(layers, 0, 5); });
     jobs.push_back([&layers] { Symbols(layers, 6, 11); });
     RunAll(jobs, threads);
-    for (int level = 2; level <= 5; ++level)
-        layers.planetPixelRadius[level - 2] = PlanetRadius;
+    for (int level = 2; level <= 5; ++level) layers.planetPixelRadius[level - 2] = PlanetRadius;
     layers.planetPaths = PlanetPaths();
     layers.stars = StarField();
     return layers;

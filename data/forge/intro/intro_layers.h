@@ -40,21 +40,21 @@ constexpr double LogoCentreX = 640, LogoCentreY = 378;
 constexpr double FlashX = LogoCentreX, FlashY = LogoCentreY - 45 * LogoScale;
 
 struct IntroLayers {
-    Mipmap backdrop;                 // deep space with the far nebula and its stars
-    Bitmap vignette;                 // the darkened corners laid over every frame
-    std::vector<Mipmap> clouds;      // transparent nebula sheets the camera flies through
-    std::array<Mipmap, 4> planets;   // levels 2..5, each centred in its square bitmap
+    Mipmap backdrop;                            // deep space with the far nebula and its stars
+    Bitmap vignette;                            // the darkened corners laid over every frame
+    std::vector<Mipmap> clouds;                 // transparent nebula sheets the camera flies through
+    std::array<Mipmap, 4> planets;              // levels 2..5, each centred in its square bitmap
     std::array<double, 4> planetPixelRadius{};  // radius of the planet in levels[0]
     std::array<PlanetPath, 4> planetPaths{};
-    Mipmap machine;                  // the reel window and its frame at the game's own size
-    std::array<Bitmap, 12> symbols;  // the still symbols, 200 x 160
+    Mipmap machine;                          // the reel window and its frame at the game's own size
+    std::array<Bitmap, 12> symbols;          // the still symbols, 200 x 160
     std::array<Bitmap, 12> spinningSymbols;  // the same smeared by the spin, 200 x (160 + 2 SpinPad)
     // The logo, layer by layer, at LogoScale.
     Bitmap logoBackLight, logoOrbit, logoName, logoTwo, logoSparkles;
-    Bitmap nameLight;  // the name's shape in white light, softly blurred
-    Bitmap nameHalo;   // the same, widely blurred
+    Bitmap nameLight;              // the name's shape in white light, softly blurred
+    Bitmap nameHalo;               // the same, widely blurred
     Bitmap flashLight, flashRays;  // the burst when the name flashes, screen-sized
-    Bitmap moteGlow;   // a mote's soft light, as a mask 64 x 64
+    Bitmap moteGlow;               // a mote's soft light, as a mask 64 x 64
     std::vector<Star> stars;
     std::vector<Mote> motes;
 };
@@ -65,11 +65,7 @@ constexpr int SpinPad = 80;  // rows above and below a spinning symbol for its s
 IntroLayers BuildIntroLayers(int threads);
 
 // Where a logo point (in the logo picture's own pixels) lands on the screen.
-inline double LogoScreenX(double logoX) {
-    return LogoCentreX + (logoX - 750) * LogoScale;
-}
-inline double LogoScreenY(double logoY) {
-    return LogoCentreY + (logoY - 425) * LogoScale;
-}
+inline double LogoScreenX(double logoX) { return LogoCentreX + (logoX - 750) * LogoScale; }
+inline double LogoScreenY(double logoY) { return LogoCentreY + (logoY - 425) * LogoScale; }
 
 }  // namespace forge::intro

@@ -25,9 +25,7 @@ double Overshoot(double x) {
     return 1 + (back + 1) * u * u * u + back * u * u;
 }
 
-void Add(cairo_t* cr) {
-    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-}
+void Add(cairo_t* cr) { cairo_set_operator(cr, CAIRO_OPERATOR_ADD); }
 
 void PaintMote(cairo_t* cr, const IntroLayers& layers, const Mote& mote, double t) {
     const double u = (t - mote.start) / mote.duration;
@@ -177,20 +175,25 @@ void PaintLogo(cairo_t* cr, const IntroLayers& layers, double t) {
     // The light the motes bring: it gathers in the name until the flash.
     const double gathered = Ease(Progress(t, LightFlies + 0.35, LogoFlash));
     const double cooled = Ease(Progress(t, LogoFlash + 0.1, LogoFlash + 0.9));
-    PaintBitmap(cr, layers.logoBackLight, LogoLeft, LogoTop, 1.0, Ease(Progress(t, LogoFlash, LogoFlash + 1.0)));
+    PaintBitmap(cr, layers.logoBackLight, LogoLeft, LogoTop, 1.0,
+                Ease(Progress(t, LogoFlash, LogoFlash + 1.0)));
     const double reach = Ease(Progress(t, LogoFlash + 0.15, LogoFlash + 1.2));
-    PaintOrbit(cr, layers, reach, reach < 1 ? std::min(1.0, reach * 6) : 1 - Progress(t, LogoFlash + 1.2, LogoFlash + 1.5));
+    PaintOrbit(cr, layers, reach,
+               reach < 1 ? std::min(1.0, reach * 6) : 1 - Progress(t, LogoFlash + 1.2, LogoFlash + 1.5));
     cairo_save(cr);
     Add(cr);
-    PaintBitmap(cr, layers.nameHalo, LogoLeft, LogoTop, 1.0, 0.9 * gathered * (1 - Ease(Progress(t, LogoFlash, LogoFlash + 1.4))));
+    PaintBitmap(cr, layers.nameHalo, LogoLeft, LogoTop, 1.0,
+                0.9 * gathered * (1 - Ease(Progress(t, LogoFlash, LogoFlash + 1.4))));
     cairo_restore(cr);
-    PaintBitmap(cr, layers.logoName, LogoLeft, LogoTop, 1.0, Ease(Progress(t, LogoFlash - 0.05, LogoFlash + 0.45)));
+    PaintBitmap(cr, layers.logoName, LogoLeft, LogoTop, 1.0,
+                Ease(Progress(t, LogoFlash - 0.05, LogoFlash + 0.45)));
     cairo_save(cr);
     Add(cr);
     PaintBitmap(cr, layers.nameLight, LogoLeft, LogoTop, 1.0, std::pow(gathered, 1.5) * (1 - cooled));
     cairo_restore(cr);
     PaintTwo(cr, layers, t);
-    PaintBitmap(cr, layers.logoSparkles, LogoLeft, LogoTop, 1.0, Ease(Progress(t, LogoFlash + 1.0, LogoFlash + 2.2)));
+    PaintBitmap(cr, layers.logoSparkles, LogoLeft, LogoTop, 1.0,
+                Ease(Progress(t, LogoFlash + 1.0, LogoFlash + 2.2)));
     PaintGleam(cr, layers, t);
     PaintGlint(cr, t);
     PaintFlash(cr, layers, t);

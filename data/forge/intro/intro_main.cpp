@@ -25,9 +25,7 @@
 namespace forge::intro {
 namespace {
 
-int Threads() {
-    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-}
+int Threads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
 
 // Processor time of the whole program, or of the calling thread alone.
 double CpuSeconds(clockid_t clock = CLOCK_PROCESS_CPUTIME_ID) {
@@ -146,9 +144,10 @@ int WriteMovie(const std::string& path) {
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     double painting = 0;
     for (double seconds : paintingCpu) painting += seconds;
-    printf("intro: %d frames in %.1f s on %d threads; processor time %.1f s: layers %.1f s, frames %.1f s, "
-           "encoding %.1f s\n",
-           FrameCount, wall, threads, CpuSeconds() - cpuStart, layersCpu, painting, encodingCpu);
+    printf(
+        "intro: %d frames in %.1f s on %d threads; processor time %.1f s: layers %.1f s, frames %.1f s, "
+        "encoding %.1f s\n",
+        FrameCount, wall, threads, CpuSeconds() - cpuStart, layersCpu, painting, encodingCpu);
     return 0;
 }
 
@@ -156,9 +155,12 @@ int WriteMovie(const std::string& path) {
 }  // namespace forge::intro
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::string(argv[1]) == "--stills") return forge::intro::WriteStills(argv[2], argc - 3, argv + 3);
+    if (argc >= 3 && std::string(argv[1]) == "--stills")
+        return forge::intro::WriteStills(argv[2], argc - 3, argv + 3);
     if (argc != 2) {
-        fprintf(stderr, "usage: nebulor-intro-forge OUTPUT.mpg\n       nebulor-intro-forge --stills FOLDER SECONDS...\n");
+        fprintf(
+            stderr,
+            "usage: nebulor-intro-forge OUTPUT.mpg\n       nebulor-intro-forge --stills FOLDER SECONDS...\n");
         return 2;
     }
     return forge::intro::WriteMovie(argv[1]);

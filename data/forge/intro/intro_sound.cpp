@@ -15,8 +15,8 @@ using namespace synth;
 
 namespace {
 
-void Chord(Track& track, double at, double length, const std::vector<double>& notes, double gain, double attack,
-           double release) {
+void Chord(Track& track, double at, double length, const std::vector<double>& notes, double gain,
+           double attack, double release) {
     for (size_t i = 0; i < notes.size(); ++i) {
         const double pan = notes.size() > 1 ? -0.6 + 1.2 * static_cast<double>(i) / (notes.size() - 1) : 0.0;
         Place(track, at, Pad(Hz(notes[i]), length, attack, release), gain, pan);
@@ -85,14 +85,16 @@ std::vector<int16_t> IntroSoundTrack() {
     Place(track, LogoFlash, Hiss(noise, 3.0, 1.0, 6000), 0.1, 0.0);
     // The orbit draws round from left to right; the "2" lands; the gleam and the sparkles.
     for (int i = 0; i < 3; ++i)
-        Place(track, LogoFlash + 0.15 + 0.33 * i, Sweep(noise, 0.5, 1200, 6000, 0.5, 3.0), 0.09, -0.7 + 0.7 * i);
+        Place(track, LogoFlash + 0.15 + 0.33 * i, Sweep(noise, 0.5, 1200, 6000, 0.5, 3.0), 0.09,
+              -0.7 + 0.7 * i);
     Place(track, LogoFlash + 0.4, Bell(Hz(79), 1.5, 0.6, 0.9), 0.16, 0.0);
     Place(track, LogoFlash + 0.4, Pluck(Hz(55), 1.0, 0.4), 0.12, 0.0);
     Place(track, ShineSweep, Bell(Hz(100), 1.2, 0.5, 0.5), 0.07, -0.3);
     Place(track, ShineSweep + 0.5, Bell(Hz(103), 1.2, 0.5, 0.5), 0.06, 0.4);
     const double falling[] = {103, 100, 96, 91, 88, 84};
     for (int i = 0; i < 6; ++i)
-        Place(track, LogoFlash + 1.1 + 0.09 * i, Bell(Hz(falling[i]), 1.2, 0.5, 0.6), 0.05, i % 2 ? 0.4 : -0.4);
+        Place(track, LogoFlash + 1.1 + 0.09 * i, Bell(Hz(falling[i]), 1.2, 0.5, 0.6), 0.05,
+              i % 2 ? 0.4 : -0.4);
     Place(track, LastGlint + 0.3, Bell(Hz(103), 1.5, 0.6, 0.5), 0.05, 0.2);
 
     Echo(track, 0.36, 0.3, 0.16);
@@ -103,7 +105,8 @@ std::vector<int16_t> IntroSoundTrack() {
     std::vector<int16_t> samples(track.Frames() * 2);
     for (size_t i = 0; i < track.Frames(); ++i) {
         samples[2 * i] = static_cast<int16_t>(std::lround(std::clamp(track.left[i], -1.0f, 1.0f) * 32767));
-        samples[2 * i + 1] = static_cast<int16_t>(std::lround(std::clamp(track.right[i], -1.0f, 1.0f) * 32767));
+        samples[2 * i + 1] =
+            static_cast<int16_t>(std::lround(std::clamp(track.right[i], -1.0f, 1.0f) * 32767));
     }
     return samples;
 }

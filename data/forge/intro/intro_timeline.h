@@ -20,9 +20,7 @@ constexpr double Length = 20.0;  // seconds
 constexpr int FrameCount = static_cast<int>(Length * FramesPerSecond);
 
 // Seconds of the frame with this number.
-constexpr double TimeOfFrame(int frame) {
-    return static_cast<double>(frame) / FramesPerSecond;
-}
+constexpr double TimeOfFrame(int frame) { return static_cast<double>(frame) / FramesPerSecond; }
 
 constexpr double FadeInEnd = 1.2;
 // When each level planet (2, 3, 4, 5) is nearest, passing the camera.

@@ -143,7 +143,8 @@ bool MpegWriter::Open(const std::string& path, const MovieFormat& format, std::v
         return Fail("no MPEG program stream muxer");
     e.format->max_delay = 700000;  // microseconds a packet may wait in the muxer
     if (!(e.video = OpenVideo(e, format))) return Fail("cannot open the MPEG-2 video encoder");
-    if (!sound_.empty() && !(e.sound = OpenSound(e, format))) return Fail("cannot open the MP2 sound encoder");
+    if (!sound_.empty() && !(e.sound = OpenSound(e, format)))
+        return Fail("cannot open the MP2 sound encoder");
     e.packet = av_packet_alloc();
     e.picture = av_frame_alloc();
     if (!e.packet || !e.picture) return Fail("out of memory");
@@ -161,10 +162,12 @@ bool MpegWriter::Open(const std::string& path, const MovieFormat& format, std::v
         if (av_frame_get_buffer(e.soundFrame, 0) < 0) return Fail("out of memory");
     }
     // Cairo's pixels are 0xAARRGGBB words: B, G, R, A bytes on this machine.
-    e.converter = sws_getContext(format.width, format.height, AV_PIX_FMT_BGRA, format.width, format.height,
-                                 AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+    e.converter =
+        sws_getContext(format.width, format.height, AV_PIX_FMT_BGRA, format.width, format.height,
+                       AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
     if (!e.converter) return Fail("no colour converter");
-    if (avio_open(&e.format->pb, partial.c_str(), AVIO_FLAG_WRITE) < 0) return Fail("cannot create " + partial);
+    if (avio_open(&e.format->pb, partial.c_str(), AVIO_FLAG_WRITE) < 0)
+        return Fail("cannot create " + partial);
     e.fileOpen = true;
     if (avformat_write_header(e.format, nullptr) < 0) return Fail("cannot write the header of " + partial);
     return true;
@@ -209,7 +212,8 @@ bool MpegWriter::Finish() {
     MpegEncoder& e = *encoder_;
     if (!WriteSoundUpTo(static_cast<int64_t>(sound_.size() / 2))) return Fail("the sound encoder failed");
     if (!Encode(e, e.video, e.videoStream, nullptr)) return Fail("the video encoder failed at the end");
-    if (e.sound && !Encode(e, e.sound, e.soundStream, nullptr)) return Fail("the sound encoder failed at the end");
+    if (e.sound && !Encode(e, e.sound, e.soundStream, nullptr))
+        return Fail("the sound encoder failed at the end");
     if (av_write_trailer(e.format) < 0) return Fail("cannot finish the file");
     const bool closed = avio_closep(&e.format->pb) == 0;
     e.fileOpen = false;

@@ -166,8 +166,7 @@ Picture Background() {
 }
 
 const JobRegistrar kBackground("background", [] {
-    return std::vector<Asset>{
-        CataloguePicture("sprite", 15, 0, Background())};
+    return std::vector<Asset>{CataloguePicture("sprite", 15, 0, Background())};
 });
 
 }  // namespace

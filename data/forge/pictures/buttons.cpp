@@ -47,12 +47,9 @@ struct Palette {
 
 Palette PaletteOf(Look look) {
     switch (look) {
-        case Look::Highlighted:
-            return {Hex(0x7ce4ff), Hex(0x1268c8), Hex(0xe8ffff), Hex(0x50e8ff)};
-        case Look::Red:
-            return {Hex(0xff6a5a), Hex(0x8a0610), Hex(0xffd0c8), Hex(0xff3020)};
-        default:
-            return {Hex(0x3a8ae8), Hex(0x0a2470), Hex(0xa8d0f0), Hex(0x2a7cff)};
+        case Look::Highlighted: return {Hex(0x7ce4ff), Hex(0x1268c8), Hex(0xe8ffff), Hex(0x50e8ff)};
+        case Look::Red: return {Hex(0xff6a5a), Hex(0x8a0610), Hex(0xffd0c8), Hex(0xff3020)};
+        default: return {Hex(0x3a8ae8), Hex(0x0a2470), Hex(0xa8d0f0), Hex(0x2a7cff)};
     }
 }
 
@@ -112,8 +109,8 @@ Picture Button(const ButtonLook& button) {
     cairo_pattern_destroy(gloss);
     cairo_restore(cr);
     // Lettering: white with a dark edge; half-size buttons get bigger letters.
-    const double size =
-        FitFontSize(cr, Face::CondensedBold, button.text, button.small ? 34 : 32, w - (button.small ? 30 : 36));
+    const double size = FitFontSize(cr, Face::CondensedBold, button.text, button.small ? 34 : 32,
+                                    w - (button.small ? 30 : 36));
     UseFont(cr, Face::CondensedBold, size);
     CentredTextPath(cr, button.text, width / 2.0, height / 2.0 + 1);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);

@@ -169,22 +169,14 @@ Picture Particle(int number) {
         cairo_pattern_destroy(p);
     };
     switch (number) {
-        case 73:
-            radial({{0, 0.9}, {0.4, 0.45}, {0.75, 0.1}, {1, 0}});
-            break;
-        case 74:
-            radial({{0, 1}, {0.18, 0.9}, {0.45, 0.35}, {0.8, 0.06}, {1, 0}});
-            break;
+        case 73: radial({{0, 0.9}, {0.4, 0.45}, {0.75, 0.1}, {1, 0}}); break;
+        case 74: radial({{0, 1}, {0.18, 0.9}, {0.45, 0.35}, {0.8, 0.06}, {1, 0}}); break;
         case 75:
             radial({{0, 0.8}, {0.2, 0.3}, {0.45, 0}});
             Sparkle(cr, 16, 16, 15.5, white, 1);
             break;
-        case 76:
-            radial({{0, 0}, {0.45, 0.15}, {0.68, 0.9}, {0.82, 0.3}, {1, 0}});
-            break;
-        default:
-            radial({{0, 1}, {0.12, 1}, {0.2, 0.5}, {0.5, 0.12}, {1, 0}});
-            break;
+        case 76: radial({{0, 0}, {0.45, 0.15}, {0.68, 0.9}, {0.82, 0.3}, {1, 0}}); break;
+        default: radial({{0, 1}, {0.12, 1}, {0.2, 0.5}, {0.5, 0.12}, {1, 0}}); break;
     }
     return canvas.ToPicture();
 }

@@ -22,9 +22,7 @@ const char* const kValues[Rungs] = {"0.00", "0.15",  "0.30",  "0.60",  "0.80",  
                                     "8.00", "12.00", "20.00", "32.00", "52.00", "84.00", "140.00", "200.00"};
 
 // Top edge of rung `rung` (0 is the lowest).
-double RungY(int rung) {
-    return RungBottom - (rung + 1) * RungPitch;
-}
+double RungY(int rung) { return RungBottom - (rung + 1) * RungPitch; }
 
 // The rung colours rise from green through cyan and amber to the red-gold jackpot.
 Rgb TierColour(int rung) {

@@ -118,8 +118,7 @@ Picture TechFrame() {
 }
 
 const JobRegistrar kFreeGames("lettering-free-games", [] {
-    return std::vector<Asset>{
-        CataloguePicture("sprite", 20, 0, FreeGames())};
+    return std::vector<Asset>{CataloguePicture("sprite", 20, 0, FreeGames())};
 });
 const JobRegistrar kBanners("lettering-banners", [] {
     return std::vector<Asset>{

@@ -23,9 +23,7 @@ Rgb Lighten(Rgb c, double amount) {
     return amount >= 0 ? Mix(c, {1, 1, 1}, amount) : Mix(c, {0, 0, 0}, -amount);
 }
 
-void SetColour(cairo_t* cr, Rgb c, double alpha) {
-    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
-}
+void SetColour(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
 void AddStop(cairo_pattern_t* pattern, double offset, Rgb c, double alpha) {
     cairo_pattern_add_color_stop_rgba(pattern, offset, c.r, c.g, c.b, alpha);
@@ -92,18 +90,12 @@ namespace {
 
 const char* FontFile(Face face) {
     switch (face) {
-        case Face::SansBold:
-            return "DejaVuSans-Bold.ttf";
-        case Face::CondensedBold:
-            return "DejaVuSansCondensed-Bold.ttf";
-        case Face::SerifBold:
-            return "DejaVuSerif-Bold.ttf";
-        case Face::LiberationBold:
-            return "LiberationSans-Bold.ttf";
-        case Face::Sans:
-            return "DejaVuSans.ttf";
-        default:
-            return "DejaVuSansCondensed.ttf";
+        case Face::SansBold: return "DejaVuSans-Bold.ttf";
+        case Face::CondensedBold: return "DejaVuSansCondensed-Bold.ttf";
+        case Face::SerifBold: return "DejaVuSerif-Bold.ttf";
+        case Face::LiberationBold: return "LiberationSans-Bold.ttf";
+        case Face::Sans: return "DejaVuSans.ttf";
+        default: return "DejaVuSansCondensed.ttf";
     }
 }
 
@@ -274,9 +266,7 @@ void BlurRegion(Canvas& canvas, double radius, int x0, int y0, int x1, int y1) {
 
 }  // namespace
 
-void Blur(Canvas& canvas, double radius) {
-    BlurRegion(canvas, radius, 0, 0, canvas.width, canvas.height);
-}
+void Blur(Canvas& canvas, double radius) { BlurRegion(canvas, radius, 0, 0, canvas.width, canvas.height); }
 
 void Glow(Canvas& target, const std::function<void(cairo_t*)>& shape, Rgb colour, double radius,
           double strength) {
@@ -386,8 +376,6 @@ double SmoothStep(double edge0, double edge1, double x) {
     return t * t * (3 - 2 * t);
 }
 
-double LoopWave(double phase, double shift) {
-    return 0.5 - 0.5 * std::cos(2 * Pi * (phase + shift));
-}
+double LoopWave(double phase, double shift) { return 0.5 - 0.5 * std::cos(2 * Pi * (phase + shift)); }
 
 }  // namespace forge::paint

@@ -254,12 +254,10 @@ Picture Page(const PageTexts& texts) {
 }
 
 const JobRegistrar kGermanPage("paytable-de", [] {
-    return std::vector<Asset>{
-        CataloguePicture("sprite", 19, 0, Page(kGerman))};
+    return std::vector<Asset>{CataloguePicture("sprite", 19, 0, Page(kGerman))};
 });
 const JobRegistrar kEnglishPage("paytable-en", [] {
-    return std::vector<Asset>{
-        CataloguePicture("sprite", 19, 1, Page(kEnglish))};
+    return std::vector<Asset>{CataloguePicture("sprite", 19, 1, Page(kEnglish))};
 });
 
 }  // namespace

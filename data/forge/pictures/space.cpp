@@ -15,12 +15,8 @@ GradientNoise::GradientNoise(uint64_t seed) {
 
 namespace {
 
-double Fade(double t) {
-    return t * t * t * (t * (t * 6 - 15) + 10);
-}
-double Lerp(double t, double a, double b) {
-    return a + t * (b - a);
-}
+double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+double Lerp(double t, double a, double b) { return a + t * (b - a); }
 
 double Gradient(int hash, double x, double y, double z) {
     const int h = hash & 15;
@@ -234,7 +230,8 @@ double SphereNoise(double lon, double lat, double scale, double offset, int octa
 
 }  // namespace
 
-double SphereNoise(const GradientNoise& noise, double lon, double lat, double scale, double offset, int octaves) {
+double SphereNoise(const GradientNoise& noise, double lon, double lat, double scale, double offset,
+                   int octaves) {
     const double x = std::cos(lon) * std::cos(lat), y = std::sin(lon) * std::cos(lat), z = std::sin(lat);
     return noise.Fractal(x * scale + offset, y * scale, z * scale, octaves);
 }

@@ -62,7 +62,8 @@ void PaintPlanet(Canvas& canvas, const PlanetStyle& style);
 // Fractal noise on the unit sphere at (longitude, latitude), so that a
 // planet's surface has no seam: `scale` sets the feature size, `offset`
 // picks another part of the noise.
-double SphereNoise(const GradientNoise& noise, double lon, double lat, double scale, double offset, int octaves);
+double SphereNoise(const GradientNoise& noise, double lon, double lat, double scale, double offset,
+                   int octaves);
 
 // Surfaces of the scenery planets (longitude, latitude in radians).
 // A violet gas giant with soft bands.

@@ -72,14 +72,10 @@ struct SignStyle {
 
 SignStyle StyleOf(int sheet) {
     switch (sheet) {
-        case 4:
-            return {Hex(0xc050ff), true};
-        case 5:
-            return {Hex(0xff7a1a), true};
-        case 8:
-            return {Hex(0x20f0c8), false};
-        default:
-            return {Hex(0xff3ca8), false};
+        case 4: return {Hex(0xc050ff), true};
+        case 5: return {Hex(0xff7a1a), true};
+        case 8: return {Hex(0x20f0c8), false};
+        default: return {Hex(0xff3ca8), false};
     }
 }
 

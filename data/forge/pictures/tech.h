@@ -8,13 +8,9 @@
 namespace forge::paint {
 
 // The cyan metal of frames.
-inline Rgb TechMetal() {
-    return Hex(0x4fc8e8);
-}
+inline Rgb TechMetal() { return Hex(0x4fc8e8); }
 // The bright cyan of lit edges.
-inline Rgb TechGlow() {
-    return Hex(0x40e8ff);
-}
+inline Rgb TechGlow() { return Hex(0x40e8ff); }
 
 // A mitred metal frame of `thickness` inside the rectangle (x, y, w, h):
 // light outer edge, dark groove, bright inner lip; the top catches the most light.

@@ -12,9 +12,7 @@ namespace forge::art {
 
 using namespace paint;
 
-void PaintLogoBackLight(Canvas& canvas) {
-    RadialLight(canvas.cr, 750, 400, 700, Hex(0x3a2aa0), 0.45);
-}
+void PaintLogoBackLight(Canvas& canvas) { RadialLight(canvas.cr, 750, 400, 700, Hex(0x3a2aa0), 0.45); }
 
 void PaintLogoOrbit(Canvas& canvas) {
     cairo_t* cr = canvas.cr;
@@ -66,9 +64,7 @@ void PaintLogoTwo(Canvas& canvas) {
     MetalLettering(canvas, Metal::Gold, Hex(0xff8a20), 20, 7);
 }
 
-void PaintLogoSparkles(Canvas& canvas) {
-    Sparkles(canvas.cr, 16, 14, 80, 80, 1340, 690, Hex(0xcfeeff));
-}
+void PaintLogoSparkles(Canvas& canvas) { Sparkles(canvas.cr, 16, 14, 80, 80, 1340, 690, Hex(0xcfeeff)); }
 
 Picture TitleLogo() {
     Canvas canvas(LogoWidth, LogoHeight);
@@ -82,10 +78,8 @@ Picture TitleLogo() {
 
 namespace {
 
-const JobRegistrar kLogo("lettering-logo", [] {
-    return std::vector<Asset>{
-        CataloguePicture("sprite", 16, 0, TitleLogo())};
-});
+const JobRegistrar kLogo("lettering-logo",
+                         [] { return std::vector<Asset>{CataloguePicture("sprite", 16, 0, TitleLogo())}; });
 
 }  // namespace
 

@@ -125,8 +125,10 @@ Track RespinRiser() {
         gap = std::max(0.05, gap * 0.86);
     }
     Place(track, bloom, Kick(0.8), 0.5, 0.0);
-    for (double note : {84.0, 88.0, 91.0, 96.0}) Place(track, bloom, Bell(Hz(note), 1.25, 0.6, 1.0), 0.16, 0.0);
-    for (double note : {48.0, 60.0, 64.0, 67.0}) Place(track, bloom, Pad(Hz(note), 1.25, 0.02, 1.0), 0.07, 0.0);
+    for (double note : {84.0, 88.0, 91.0, 96.0})
+        Place(track, bloom, Bell(Hz(note), 1.25, 0.6, 1.0), 0.16, 0.0);
+    for (double note : {48.0, 60.0, 64.0, 67.0})
+        Place(track, bloom, Pad(Hz(note), 1.25, 0.02, 1.0), 0.07, 0.0);
     Place(track, bloom, Hiss(noise, 1.2, 0.35, 6000), 0.12, 0.0);
     Finish(track, 0.75, 0.3, 0.5, 0.88);
     return track;

@@ -17,10 +17,11 @@ void PadChord(Track& track, double at, double length, const std::vector<double>&
 }
 
 // A run of bell notes, one every `step` seconds, panned from side to side.
-void BellRun(Track& track, double at, double step, const std::vector<double>& notes, double gain, double decay,
-             double brightness = 1.0) {
+void BellRun(Track& track, double at, double step, const std::vector<double>& notes, double gain,
+             double decay, double brightness = 1.0) {
     for (size_t i = 0; i < notes.size(); ++i)
-        Place(track, at + step * i, Bell(Hz(notes[i]), decay * 2.5, decay, brightness), gain, i % 2 ? 0.35 : -0.35);
+        Place(track, at + step * i, Bell(Hz(notes[i]), decay * 2.5, decay, brightness), gain,
+              i % 2 ? 0.35 : -0.35);
 }
 
 // ------------------------------------------------------------ intro jingle
@@ -79,7 +80,8 @@ Track SpinJingle(const Jingle& jingle) {
             Place(track, at + i * step, note, i == 0 ? 0.2 : 0.15, i % 2 ? 0.45 : -0.45);
         }
         Place(track, at, Bass(Hz(jingle.basses[bar]), 8 * step, 0.05), 0.3, 0.0);
-        for (int h = 0; h < 4; ++h) Place(track, at + (2 * h + 1) * step, Hiss(noise, 0.08, 0.025, 6000), 0.09, 0.2);
+        for (int h = 0; h < 4; ++h)
+            Place(track, at + (2 * h + 1) * step, Hiss(noise, 0.08, 0.025, 6000), 0.09, 0.2);
     }
     const double end = jingle.runs.size() * 8 * step;
     Place(track, end, Bass(Hz(jingle.basses.back()), 3.54 - end, 0.6), 0.3, 0.0);
@@ -124,11 +126,13 @@ Track FreeGameLoop() {
     Noise noise(300);
     const double beat = 12.87 / 32, step = beat / 4;
     const double roots[4] = {45, 41, 48, 43};
-    const std::vector<double> chords[4] = {{57, 60, 64, 69}, {53, 57, 60, 65}, {60, 64, 67, 72}, {55, 59, 62, 67}};
+    const std::vector<double> chords[4] = {
+        {57, 60, 64, 69}, {53, 57, 60, 65}, {60, 64, 67, 72}, {55, 59, 62, 67}};
     const int arp[8] = {0, 1, 2, 3, 2, 1, 2, 3};
     for (int part = 0; part < 4; ++part) {
         const double at = part * 8 * beat;
-        PadChord(track, at, 8 * beat + 0.3, {chords[part][0] - 12, chords[part][1], chords[part][2]}, 0.05, 0.4, 0.5);
+        PadChord(track, at, 8 * beat + 0.3, {chords[part][0] - 12, chords[part][1], chords[part][2]}, 0.05,
+                 0.4, 0.5);
         for (int b = 0; b < 8; ++b) {
             const double bt = at + b * beat;
             Place(track, bt, Kick(0.35), 0.32, 0.0);
@@ -146,8 +150,8 @@ Track FreeGameLoop() {
         }
     }
     // The tune: bars 5 to 8, answering the arpeggios.
-    const double tune[][2] = {{16, 76}, {17.5, 79}, {18, 81}, {20, 77}, {21.5, 76}, {22, 72}, {24, 79}, {25, 84},
-                              {26, 83}, {27.5, 79}, {28, 74}, {29, 79}, {30, 83}};
+    const double tune[][2] = {{16, 76}, {17.5, 79}, {18, 81},   {20, 77}, {21.5, 76}, {22, 72}, {24, 79},
+                              {25, 84}, {26, 83},   {27.5, 79}, {28, 74}, {29, 79},   {30, 83}};
     for (const auto& note : tune) Place(track, note[0] * beat, Bell(Hz(note[1]), 1.6, 0.55, 0.8), 0.15, 0.15);
     Echo(track, beat * 0.75, 0.3, 0.16);
     Reverb(track, 0.6, 0.5, 0.2);
@@ -163,13 +167,16 @@ Track WheelLoop() {
     Noise noise(600);
     const double beat = 13.75 / 32, half = beat / 2;
     const double roots[4] = {48, 45, 41, 43};
-    const std::vector<double> chords[4] = {{60, 64, 67, 71}, {57, 60, 64, 67}, {53, 57, 60, 64}, {55, 59, 62, 65}};
+    const std::vector<double> chords[4] = {
+        {60, 64, 67, 71}, {57, 60, 64, 67}, {53, 57, 60, 64}, {55, 59, 62, 65}};
     for (int part = 0; part < 4; ++part) {
         const double at = part * 8 * beat;
         PadChord(track, at, 8 * beat + 0.4, chords[part], 0.04, 0.5, 0.6);
         for (int b = 0; b < 8; ++b) {
             const double bt = at + b * beat;
-            if (b % 2 == 0) Place(track, bt, Bass(Hz(roots[part] - 12 + (b % 4 == 2 ? 7 : 0)), beat * 1.8, 0.1), 0.3, 0.0);
+            if (b % 2 == 0)
+                Place(track, bt, Bass(Hz(roots[part] - 12 + (b % 4 == 2 ? 7 : 0)), beat * 1.8, 0.1), 0.3,
+                      0.0);
             Place(track, bt + half, Hiss(noise, 0.1, 0.035, 5000), 0.08, 0.3);
             Place(track, bt, Hiss(noise, 0.06, 0.015, 8000), 0.04, -0.3);
         }
@@ -195,7 +202,8 @@ Track WheelLoop() {
 JobRegistrar intro("sound 0 intro jingle", [] { return std::vector<Asset>{SoundAsset(0, IntroJingle())}; });
 JobRegistrar spinA("sound 1 spin jingle", [] { return std::vector<Asset>{SoundAsset(1, SpinJingleA())}; });
 JobRegistrar spinB("sound 2 spin jingle", [] { return std::vector<Asset>{SoundAsset(2, SpinJingleB())}; });
-JobRegistrar freeGames("sound 3 free games", [] { return std::vector<Asset>{SoundAsset(3, FreeGameLoop())}; });
+JobRegistrar freeGames("sound 3 free games",
+                       [] { return std::vector<Asset>{SoundAsset(3, FreeGameLoop())}; });
 JobRegistrar wheel("sound 6 wheel", [] { return std::vector<Asset>{SoundAsset(6, WheelLoop())}; });
 
 }  // namespace

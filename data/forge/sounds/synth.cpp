@@ -84,7 +84,8 @@ void RunFrames(const Track& track, Step step) {
 
 }  // namespace
 
-Track::Track(double seconds, bool looping) : left(FramesOf(seconds), 0.0f), right(FramesOf(seconds), 0.0f), loop(looping) {}
+Track::Track(double seconds, bool looping)
+    : left(FramesOf(seconds), 0.0f), right(FramesOf(seconds), 0.0f), loop(looping) {}
 
 double Hz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
 
@@ -162,10 +163,12 @@ Mono Pad(double hz, double seconds, double attack, double release) {
         double sum = 0;
         for (int v = 0; v < 3; ++v) {
             const double f = hz * (1.0 + detune[v]);
-            for (int k = 1; k <= harmonics; ++k) sum += Sine(f * k * t + 0.31 * v + 0.17 * k) * amplitude[k - 1];
+            for (int k = 1; k <= harmonics; ++k)
+                sum += Sine(f * k * t + 0.31 * v + 0.17 * k) * amplitude[k - 1];
         }
         const double breathe = 1.0 + 0.08 * Sine(0.27 * t + hz * 0.001);
-        out[n] = static_cast<float>(sum / weight * breathe * Attack(t, attack) * Release(t, seconds, release));
+        out[n] =
+            static_cast<float>(sum / weight * breathe * Attack(t, attack) * Release(t, seconds, release));
     }
     return out;
 }
@@ -174,8 +177,10 @@ Mono Bass(double hz, double seconds, double release) {
     Mono out(FramesOf(seconds));
     for (size_t n = 0; n < out.size(); ++n) {
         const double t = static_cast<double>(n) / Rate;
-        const double envelope = Attack(t, 0.006) * (0.7 + 0.3 * std::exp(-t / 0.12)) * Release(t, seconds, release);
-        const double tone = Sine(hz * t) + 0.32 * Sine(2 * hz * t) * std::exp(-t / 0.2) + 0.1 * Sine(3 * hz * t);
+        const double envelope =
+            Attack(t, 0.006) * (0.7 + 0.3 * std::exp(-t / 0.12)) * Release(t, seconds, release);
+        const double tone =
+            Sine(hz * t) + 0.32 * Sine(2 * hz * t) * std::exp(-t / 0.2) + 0.1 * Sine(3 * hz * t);
         out[n] = static_cast<float>(envelope * tone / 1.2);
     }
     return out;
@@ -188,7 +193,8 @@ Mono Kick(double seconds) {
         const double t = static_cast<double>(n) / Rate;
         const double f = 44.0 + 80.0 * std::exp(-t / 0.035);
         phase += f / Rate;
-        out[n] = static_cast<float>(Sine(phase) * Attack(t, 0.001) * std::exp(-t / 0.2) * Release(t, seconds, 0.02));
+        out[n] = static_cast<float>(Sine(phase) * Attack(t, 0.001) * std::exp(-t / 0.2) *
+                                    Release(t, seconds, 0.02));
     }
     return out;
 }
@@ -205,7 +211,8 @@ Mono Hiss(Noise& noise, double seconds, double decay, double cutoff) {
         x1 = x;
         y1 = y;
         z1 = z;
-        out[n] = static_cast<float>(z * Attack(t, 0.0008) * std::exp(-t / decay) * Release(t, seconds, 0.005));
+        out[n] =
+            static_cast<float>(z * Attack(t, 0.0008) * std::exp(-t / decay) * Release(t, seconds, 0.005));
     }
     return out;
 }

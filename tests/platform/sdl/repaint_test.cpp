@@ -3,7 +3,6 @@
 // against the same frame painted whole: a piece of the screen left stale by a
 // missed change shows up as a differing pixel.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -34,7 +33,8 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         unsetenv("SDL_RENDER_DRIVER");
-        home_ = (std::filesystem::temp_directory_path() / ("nebulor-repaint-" + std::to_string(getpid()))).string();
+        home_ = (std::filesystem::temp_directory_path() / ("nebulor-repaint-" + std::to_string(getpid())))
+                    .string();
         std::filesystem::create_directories(home_);
         setenv("APPDATA", home_.c_str(), 1);
         InitGameState(platform::ElapsedMilliseconds(), 0);
@@ -148,7 +148,8 @@ TEST_F(RepaintTest, FullscreenShowsEveryFrameAsTheWholeScreenScaled) {
     platform::ScreenScaler scaler;
     int64_t frames = 0, inPieces = 0;
     const auto check = [&](int64_t ms, const char* scene) {
-        for (const int64_t end = platform::ElapsedMilliseconds() + ms; platform::ElapsedMilliseconds() < end;) {
+        for (const int64_t end = platform::ElapsedMilliseconds() + ms;
+             platform::ElapsedMilliseconds() < end;) {
             const int64_t wholeBefore = Repainting().wholeFrames;
             RunMainLoopPass();
             ++frames;
@@ -169,10 +170,11 @@ TEST_F(RepaintTest, FullscreenShowsEveryFrameAsTheWholeScreenScaled) {
             scaler.Prepare(picture, 1280, 768);
             scaler.Scale(argb.data(), 1280, expected.data(), surface->w, picture);
             for (int y = 0; y < surface->h; ++y) {
-                const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
-                                                                    static_cast<size_t>(y) * surface->pitch);
+                const auto* row = reinterpret_cast<const uint32_t*>(
+                    static_cast<const uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch);
                 for (int x = 0; x < surface->w; ++x)
-                    if ((row[x] & 0xFFFFFFu) != (expected[static_cast<size_t>(y) * surface->w + x] & 0xFFFFFFu)) {
+                    if ((row[x] & 0xFFFFFFu) !=
+                        (expected[static_cast<size_t>(y) * surface->w + x] & 0xFFFFFFu)) {
                         ADD_FAILURE() << scene << ", frame " << frames << ": window pixel (" << x << ", " << y
                                       << ") is stale";
                         return;
