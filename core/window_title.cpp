@@ -49,8 +49,25 @@ std::string StartupTitleText() {
     return title;
 }
 
+namespace {
+
+// What the title was last built from: an unchanged title is not formatted again.
+struct TitleInputs {
+    int64_t points, bid, win, mode, played, won, language;
+    bool operator==(const TitleInputs&) const = default;
+};
+TitleInputs gShownInputs{};
+bool gShownInputsValid = false;
+
+}  // namespace
+
 void ComposeTitle() {
-    // Built every frame, handed to the window system only when it changed.
+    // Looked at every frame, handed to the window system only when it changed.
+    const TitleInputs inputs{Game.Points,          Game.Bid,          Game.DisplayedWin, Game.GameMode,
+                             Game.FreeGamesPlayed, Game.FreeGamesWon, Game.Language};
+    if (gShownInputsValid && inputs == gShownInputs) return;
+    gShownInputs = inputs;
+    gShownInputsValid = true;
     char title[TitleCapacity];
     FormatTitle(title, sizeof title, true);
     if (strcmp(title, gShownTitle) != 0) {
@@ -61,5 +78,6 @@ void ComposeTitle() {
 
 void ComposeStartupTitle() {
     gShownTitle[0] = '\0';
+    gShownInputsValid = false;
     platform::SetWindowTitle(0, StartupTitleText());
 }

@@ -93,10 +93,27 @@ uint64_t Fingerprint(const ImDrawData* drawn) {
 
 // ------------------------------------------------------------- menu strip
 
+// Frames the strip runs after its last event before it may rest: ImGui
+// settles hover and open states over the frames that follow an input.
+constexpr int MenuSettleFrames = 4;
+
 bool MenuDrawStrip(Window& window) {
     Backend& backend = State();
     if (!window.hasMenu || !backend.renderer) return false;
     if (!backend.menuImgui) backend.menuImgui = CreateContext(window.handle, backend.renderer, 15.0f);
+    // A strip on screen that no input has reached for a few frames draws what
+    // it drew: it need not even be laid out.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window.handle, &w, &h);
+    const std::string texts = window.menuTitle + '\n' + window.menuItem;
+    if (RepaintRetained() && backend.menuStripShown != 0 && backend.menuQuietFrames >= MenuSettleFrames &&
+        backend.menuStripWidth == w && backend.menuStripTexts == texts) {
+        backend.menuStripRedrawn = false;
+        return false;
+    }
+    ++backend.menuQuietFrames;
+    backend.menuStripWidth = w;
+    backend.menuStripTexts = texts;
     ContextScope scope(backend.menuImgui);
     ImGui::GetStyle().FramePadding = ImVec2(8, 3);
     // The strip is thinner than ImGui's smallest window: let it be exactly its height.
@@ -105,8 +122,6 @@ bool MenuDrawStrip(Window& window) {
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
     ImGui::SetNextWindowPos(ImVec2(0, 0));
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window.handle, &w, &h);
     ImGui::SetNextWindowSize(ImVec2(static_cast<float>(w), static_cast<float>(window.menuHeight)));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
@@ -143,12 +158,14 @@ bool MenuDrawStrip(Window& window) {
         ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
         backend.menuStripShown = covers ? 0 : fingerprint;
     }
+    if (covers) backend.menuQuietFrames = 0;
     return covers;
 }
 
 bool MenuOnEvent(Window&, const SDL_Event& event) {
     Backend& backend = State();
     if (!backend.menuImgui) return false;
+    backend.menuQuietFrames = 0;
     ContextScope scope(backend.menuImgui);
     ImGui_ImplSDL2_ProcessEvent(&event);
     // A press over the strip or over the open menu belongs to the menu.

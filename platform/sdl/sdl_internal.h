@@ -70,6 +70,9 @@ struct Backend {
     ImGuiContext* menuImgui = nullptr;  // the main window's menu strip
     uint64_t menuStripShown = 0;        // fingerprint of the strip the framebuffer shows (0: none)
     bool menuStripRedrawn = false;      // the strip was drawn in this frame
+    int menuQuietFrames = 0;            // strip frames since an input reached it
+    int menuStripWidth = 0;             // the window width the strip was laid out for
+    std::string menuStripTexts;         // the menu texts it was laid out with
 };
 
 Backend& State();

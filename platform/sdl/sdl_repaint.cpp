@@ -33,6 +33,11 @@ struct Painter {
     std::vector<SDL_Rect> currentBounds, lastBounds;
     std::vector<SDL_Rect> scaledBounds;  // of this frame's scaled copies
     std::vector<SDL_Rect> damage;
+    std::vector<SDL_Rect> merged;  // MergePieces' work space
+    // This frame's commands by the bands of the screen they touch, in
+    // painting order: a piece looks only at the commands of its bands.
+    std::vector<std::vector<uint32_t>> bands;
+    std::vector<uint32_t> candidates;
     RepaintStats stats;
 };
 
@@ -91,22 +96,28 @@ bool Near(const SDL_Rect& a, const SDL_Rect& b) {
     return Overlap(grown, b);
 }
 
+// Adds r to pieces of which no two are near, keeping it so: r swallows every
+// piece it comes near, and looks again each time it has grown.
+void AddMerged(std::vector<SDL_Rect>& pieces, SDL_Rect r) {
+    for (size_t i = 0; i < pieces.size();) {
+        if (Near(pieces[i], r)) {
+            r = Union(r, pieces[i]);
+            pieces[i] = pieces.back();
+            pieces.pop_back();
+            i = 0;
+        } else {
+            ++i;
+        }
+    }
+    pieces.push_back(r);
+}
+
 // Joins pieces that overlap or nearly touch until no two do.
 void MergePieces(std::vector<SDL_Rect>& pieces) {
-    bool merged = true;
-    while (merged) {
-        merged = false;
-        for (size_t i = 0; i < pieces.size(); ++i)
-            for (size_t j = i + 1; j < pieces.size();)
-                if (Near(pieces[i], pieces[j])) {
-                    pieces[i] = Union(pieces[i], pieces[j]);
-                    pieces[j] = pieces.back();
-                    pieces.pop_back();
-                    merged = true;
-                } else {
-                    ++j;
-                }
-    }
+    std::vector<SDL_Rect>& merged = gPainter.merged;
+    merged.clear();
+    for (const SDL_Rect& piece : pieces) AddMerged(merged, piece);
+    pieces.swap(merged);
 }
 
 // Grows pieces over the scaled copies they cut and merges them until none
@@ -130,6 +141,35 @@ bool SettleDamage(const SDL_Rect& screen) {
         area += static_cast<int64_t>(piece.w) * piece.h;
     }
     return area * 100 < static_cast<int64_t>(screen.w) * screen.h * WholeRepaintPercent;
+}
+
+// Rows of the screen this high share one list of the commands touching them.
+constexpr int BandHeight = 32;
+
+void SortIntoBands(const SDL_Rect& screen) {
+    Painter& p = gPainter;
+    p.bands.resize(static_cast<size_t>((screen.h + BandHeight - 1) / BandHeight));
+    for (std::vector<uint32_t>& band : p.bands) band.clear();
+    for (size_t i = 0; i < p.currentBounds.size(); ++i) {
+        const SDL_Rect& bounds = p.currentBounds[i];
+        if (Empty(bounds)) continue;
+        for (int band = bounds.y / BandHeight; band <= (bounds.y + bounds.h - 1) / BandHeight; ++band)
+            p.bands[static_cast<size_t>(band)].push_back(static_cast<uint32_t>(i));
+    }
+}
+
+// The commands that may touch the piece, in painting order.
+const std::vector<uint32_t>& CommandsNear(const SDL_Rect& piece) {
+    Painter& p = gPainter;
+    const size_t first = static_cast<size_t>(piece.y / BandHeight);
+    const size_t last = static_cast<size_t>((piece.y + piece.h - 1) / BandHeight);
+    if (first == last) return p.bands[first];
+    p.candidates.clear();
+    for (size_t band = first; band <= last; ++band)
+        p.candidates.insert(p.candidates.end(), p.bands[band].begin(), p.bands[band].end());
+    std::sort(p.candidates.begin(), p.candidates.end());
+    p.candidates.erase(std::unique(p.candidates.begin(), p.candidates.end()), p.candidates.end());
+    return p.candidates;
 }
 
 void PaintAll(SDL_Renderer* renderer, const std::vector<PaintCommand>& commands) {
@@ -234,9 +274,11 @@ bool RepaintFrame(SDL_Renderer* renderer, const SDL_Rect& viewport) {
         p.stats.paintedPixels = static_cast<int64_t>(screen.w) * screen.h;
         ++p.stats.wholeFrames;
     } else {
+        SortIntoBands(screen);
         for (const SDL_Rect& piece : p.damage) {
+            if (Empty(piece)) continue;
             SDL_RenderSetClipRect(renderer, &piece);
-            for (size_t i = 0; i < p.current.size(); ++i) {
+            for (const uint32_t i : CommandsNear(piece)) {
                 const PaintCommand& c = p.current[i];
                 if (!Overlap(piece, p.currentBounds[i])) continue;
                 if (c.kind == PaintCommand::Kind::Clear) {

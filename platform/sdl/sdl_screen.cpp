@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/sdl/sdl_internal.h"
 
@@ -10,11 +11,10 @@ namespace platform::sdl {
 namespace {
 
 // A sprite drawn zoomed is scaled once into a copy of the zoomed size and
-// then drawn unscaled: the full-screen pictures are drawn every frame, and the
-// software renderer scales slowly.
-// Small pictures drawn at many sizes (the sparkles) keep one copy per size:
-// scaled drawing with blending takes the software renderer's slowest path.
-constexpr int ScaledCopyMinimumArea = 128 * 128;
+// then drawn unscaled: the full-screen pictures are drawn every frame, the
+// buttons of the side column at half size, and the software renderer scales
+// slowly. Small pictures drawn at many sizes (the sparkles) keep one copy per
+// size: scaled drawing with blending takes the software renderer's slowest path.
 constexpr size_t ScaledCopiesPerSprite = 4;
 constexpr int SmallSpriteMaximumArea = 64 * 64;
 constexpr size_t ScaledCopiesPerSmallSprite = 48;
@@ -23,6 +23,25 @@ struct ScaledCopy {
     int w = 0, h = 0;
     SDL_Texture* texture = nullptr;
 };
+
+// Glyphs and other small parts of a picture drawn at another size (text at
+// a font size below 1) keep a copy per part and size too: an idle screen
+// redraws the same digits under every sparkle that passes over them.
+constexpr int SmallPartMaximumSide = 511;
+constexpr size_t ScaledPartsPerSprite = 1024;
+
+// A part's copy is known by where it comes from, its size and how it was scaled.
+uint64_t PartKey(const SDL_Rect& source, int w, int h, SDL_ScaleMode mode) {
+    return static_cast<uint64_t>(source.x) << 50 | static_cast<uint64_t>(source.y) << 36 |
+           static_cast<uint64_t>(source.w) << 27 | static_cast<uint64_t>(source.h) << 18 |
+           static_cast<uint64_t>(w) << 9 | static_cast<uint64_t>(h) | static_cast<uint64_t>(mode) << 63;
+}
+
+bool SmallPart(const SDL_Rect& source, int w, int h) {
+    return source.x >= 0 && source.x < (1 << 13) && source.y >= 0 && source.y < (1 << 14) && source.w > 0 &&
+           source.w <= SmallPartMaximumSide && source.h > 0 && source.h <= SmallPartMaximumSide && w > 0 &&
+           w <= SmallPartMaximumSide && h > 0 && h <= SmallPartMaximumSide;
+}
 
 struct Sprite {
     SDL_Texture* texture = nullptr;
@@ -33,6 +52,7 @@ struct Sprite {
     uint64_t content = 0;          // changes whenever the pixels may have changed
     uint64_t madeFrom = 0;         // the identity of the PixelBuffer it was made from (0: none)
     std::vector<ScaledCopy> scaled;
+    std::unordered_map<uint64_t, SDL_Texture*> scaledParts;  // by PartKey
 };
 
 struct Image {
@@ -125,6 +145,8 @@ void DestroySprite(Sprite& sprite) {
     if (RepaintUses(sprite.content)) RepaintFlush();
     for (ScaledCopy& copy : sprite.scaled) SDL_DestroyTexture(copy.texture);
     sprite.scaled.clear();
+    for (auto& [key, texture] : sprite.scaledParts) SDL_DestroyTexture(texture);
+    sprite.scaledParts.clear();
     if (sprite.texture && !TextureShared(sprite)) SDL_DestroyTexture(sprite.texture);
     sprite.texture = nullptr;
 }
@@ -137,13 +159,9 @@ SDL_Texture* ImageTexture(Image& image) {
     return image.texture;
 }
 
-SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
-    for (ScaledCopy& copy : sprite.scaled)
-        if (copy.w == w && copy.h == h) return copy.texture;
-    const bool small = sprite.storedW * sprite.storedH <= SmallSpriteMaximumArea;
-    if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 ||
-        h <= 0)
-        return nullptr;
+// A texture of w x h holding `source` of the sprite (all of it when null)
+// scaled with `mode`, its pixels as they are (no tint, no blending).
+SDL_Texture* MakeScaledCopy(Sprite& sprite, const SDL_Rect* source, int w, int h, SDL_ScaleMode mode) {
     SDL_Renderer* renderer = State().renderer;
     SDL_Texture* texture = MakeTexture(renderer, SDL_TEXTUREACCESS_TARGET, w, h, nullptr);
     if (!texture) return nullptr;
@@ -155,12 +173,35 @@ SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
     SDL_SetTextureBlendMode(sprite.texture, SDL_BLENDMODE_NONE);
     SDL_SetTextureAlphaMod(sprite.texture, 255);
     SDL_SetTextureColorMod(sprite.texture, 255, 255, 255);
-    SDL_SetTextureScaleMode(sprite.texture, SDL_ScaleModeLinear);
-    SDL_RenderCopy(renderer, sprite.texture, nullptr, nullptr);
+    SDL_SetTextureScaleMode(sprite.texture, mode);
+    SDL_RenderCopy(renderer, sprite.texture, source, nullptr);
     SDL_SetRenderTarget(renderer, previous);
     ScreenApplyViewport();
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-    sprite.scaled.push_back(ScaledCopy{w, h, texture});
+    return texture;
+}
+
+SDL_Texture* ScaledTexture(Sprite& sprite, int w, int h) {
+    for (ScaledCopy& copy : sprite.scaled)
+        if (copy.w == w && copy.h == h) return copy.texture;
+    const bool small = sprite.storedW * sprite.storedH <= SmallSpriteMaximumArea;
+    if (sprite.scaled.size() >= (small ? ScaledCopiesPerSmallSprite : ScaledCopiesPerSprite) || w <= 0 ||
+        h <= 0)
+        return nullptr;
+    SDL_Texture* texture = MakeScaledCopy(sprite, nullptr, w, h, SDL_ScaleModeLinear);
+    if (texture) sprite.scaled.push_back(ScaledCopy{w, h, texture});
+    return texture;
+}
+
+// The copy of a small part scaled as drawing it directly would scale it, or
+// null when the part is not kept.
+SDL_Texture* ScaledPart(Sprite& sprite, const SDL_Rect& source, int w, int h, SDL_ScaleMode mode) {
+    if (!SmallPart(source, w, h)) return nullptr;
+    const uint64_t key = PartKey(source, w, h, mode);
+    if (auto it = sprite.scaledParts.find(key); it != sprite.scaledParts.end()) return it->second;
+    if (sprite.scaledParts.size() >= ScaledPartsPerSprite) return nullptr;
+    SDL_Texture* texture = MakeScaledCopy(sprite, &source, w, h, mode);
+    if (texture) sprite.scaledParts.emplace(key, texture);
     return texture;
 }
 
@@ -487,11 +528,15 @@ void DrawSprite(int id, int x, int y, const DrawOptions& options) {
     SDL_Texture* texture = sprite.texture;
     const bool wholeSprite =
         source.x == 0 && source.y == 0 && source.w == sprite.storedW && source.h == sprite.storedH;
-    const int area = sprite.storedW * sprite.storedH;
-    if (wholeSprite && (target.w != sprite.storedW || target.h != sprite.storedH) && !sprite.target &&
-        (area >= ScaledCopyMinimumArea || area <= SmallSpriteMaximumArea)) {
+    if (wholeSprite && (target.w != sprite.storedW || target.h != sprite.storedH) && !sprite.target) {
         if (SDL_Texture* scaled = ScaledTexture(sprite, target.w, target.h)) {
             texture = scaled;
+            source = SDL_Rect{0, 0, target.w, target.h};
+        }
+    } else if (!wholeSprite && (target.w != source.w || target.h != source.h) && !sprite.target) {
+        const SDL_ScaleMode mode = gScreen.quality ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+        if (SDL_Texture* part = ScaledPart(sprite, source, target.w, target.h, mode)) {
+            texture = part;
             source = SDL_Rect{0, 0, target.w, target.h};
         }
     }
