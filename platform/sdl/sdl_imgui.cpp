@@ -105,15 +105,17 @@ bool MenuDrawStrip(Window& window) {
     // it drew: it need not even be laid out.
     int w = 0, h = 0;
     SDL_GetWindowSize(window.handle, &w, &h);
-    const std::string texts = window.menuTitle + '\n' + window.menuItem;
     if (RepaintRetained() && backend.menuStripShown != 0 && backend.menuQuietFrames >= MenuSettleFrames &&
-        backend.menuStripWidth == w && backend.menuStripTexts == texts) {
+        backend.menuStripWidth == w && backend.menuStripTitle == window.menuTitle &&
+        backend.menuStripItem == window.menuItem) {
         backend.menuStripRedrawn = false;
         return false;
     }
     ++backend.menuQuietFrames;
+    ++backend.menuStripLayouts;
     backend.menuStripWidth = w;
-    backend.menuStripTexts = texts;
+    if (backend.menuStripTitle != window.menuTitle) backend.menuStripTitle = window.menuTitle;
+    if (backend.menuStripItem != window.menuItem) backend.menuStripItem = window.menuItem;
     ContextScope scope(backend.menuImgui);
     ImGui::GetStyle().FramePadding = ImVec2(8, 3);
     // The strip is thinner than ImGui's smallest window: let it be exactly its height.

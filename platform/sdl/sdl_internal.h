@@ -67,12 +67,13 @@ struct Backend {
     int screenWindow = -1;
     SDL_Renderer* renderer = nullptr;
     int screenW = 0, screenH = 0;
-    ImGuiContext* menuImgui = nullptr;  // the main window's menu strip
-    uint64_t menuStripShown = 0;        // fingerprint of the strip the framebuffer shows (0: none)
-    bool menuStripRedrawn = false;      // the strip was drawn in this frame
-    int menuQuietFrames = 0;            // strip frames since an input reached it
-    int menuStripWidth = 0;             // the window width the strip was laid out for
-    std::string menuStripTexts;         // the menu texts it was laid out with
+    ImGuiContext* menuImgui = nullptr;          // the main window's menu strip
+    uint64_t menuStripShown = 0;                // fingerprint of the strip the framebuffer shows (0: none)
+    bool menuStripRedrawn = false;              // the strip was drawn in this frame
+    int menuQuietFrames = 0;                    // strip frames since an input reached it
+    int64_t menuStripLayouts = 0;               // ImGui frames the strip has run, for the tests
+    int menuStripWidth = 0;                     // the window width the strip was laid out for
+    std::string menuStripTitle, menuStripItem;  // the menu texts it was laid out with
 };
 
 Backend& State();
