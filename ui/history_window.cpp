@@ -133,8 +133,8 @@ void ShowFigures() {
         row(TextHistoryLargestWin, PointsText(session.largestWin), PointsText(all.largestWin)),
         row(TextHistoryFreeSeries, std::to_string(session.freeSeries), std::to_string(all.freeSeries)),
     };
-    platform::ListGadget(WindowHistory, GadgetHistoryFigures, LeftX, 14, LeftWidth, 142, rows, false);
-    platform::TextGadget(WindowHistory, GadgetHistoryNote, LeftX, 162, LeftWidth, 18, Text(TextHistoryNote));
+    platform::ListGadget(WindowHistory, GadgetHistoryFigures, LeftX, 14, LeftWidth, 132, rows, false);
+    platform::TextGadget(WindowHistory, GadgetHistoryNote, LeftX, 156, LeftWidth, 18, Text(TextHistoryNote));
 }
 
 void ClearSelectedGame() {
@@ -199,7 +199,7 @@ void ShowGame(const HistoryEntry& game) {
                 platform::LineGadget(WindowHistory, GadgetHistoryFrameFirst + frames++,
                                      {x, y, x + CellWidth - 4, y, x + CellWidth - 4, y + CellHeight - 4, x,
                                       y + CellHeight - 4},
-                                     colour, 3, true);
+                                     colour, 4, true);
             }
         } else {
             // The whole payline from the panel's left edge to its right,
@@ -212,7 +212,7 @@ void ShowGame(const HistoryEntry& game) {
             }
             points.push_back(RightX + panelWidth - 1);
             points.push_back(CellTop(cells.back()) + CellHeight / 2);
-            platform::LineGadget(WindowHistory, GadgetHistoryLineFirst + keys, points, colour, 3, false);
+            platform::LineGadget(WindowHistory, GadgetHistoryLineFirst + keys, points, colour, 4, false);
         }
         const int y = KeyY + keys * KeyStep;
         platform::BoxGadget(WindowHistory, GadgetHistoryKeyColourFirst + keys, RightX, y + 4, 12, 12, colour,

@@ -229,7 +229,11 @@ void DrawList(int windowId, Gadget& g) {
     ImGui::TableNextRow(ImGuiTableRowFlags_Headers);
     for (int c = 0; c < columns; ++c) {
         ImGui::TableSetColumnIndex(c);
-        ImGui::TableHeader(g.rows[0][static_cast<size_t>(c)].c_str());
+        const char* head = g.rows[0][static_cast<size_t>(c)].c_str();
+        // The heads of the amounts stand over them, right-aligned too.
+        const float room = ImGui::GetContentRegionAvail().x - ImGui::CalcTextSize(head).x;
+        if (c > 0 && room > 0) ImGui::SetCursorPosX(ImGui::GetCursorPosX() + room);
+        ImGui::TableHeader(head);
     }
     ImGuiListClipper clipper;
     clipper.Begin(static_cast<int>(g.rows.size()) - 1);
