@@ -43,8 +43,8 @@ std::vector<size_t> GamesNewestFirst(const std::vector<HistoryEntry>& entries) {
 
 std::string GameTimeText(const HistoryEntry& game, bool german) {
     // The date is stored as yyyy/mm/dd.
-    const std::string month = game.date.size() >= 10 ? game.date.substr(5, 2) : "??";
-    const std::string day = game.date.size() >= 10 ? game.date.substr(8, 2) : "??";
+    const std::string month = game.date.size() >= 10 ? game.date.substr(5, 2) : "--";
+    const std::string day = game.date.size() >= 10 ? game.date.substr(8, 2) : "--";
     return (german ? day + "." + month + "." : month + "/" + day) + " " + game.time;
 }
 
