@@ -10,6 +10,9 @@
 
 namespace platform::sdl {
 
+// ImGui settles a hover, a press or a new layout within a few frames.
+constexpr int GadgetFramesAfterChange = 4;
+
 // TrueType data of the system font, kept by LoadSystemFont for ImGui.
 const uint8_t* gUiFontData = nullptr;
 size_t gUiFontBytes = 0;
@@ -188,6 +191,7 @@ Gadget* FindGadget(int gadget) {
 void Add(int window, Gadget gadget) {
     Window* target = GadgetWindow(window);
     if (!target) return;
+    target->gadgetFramesDue = GadgetFramesAfterChange;
     for (Gadget& existing : target->gadgets) {
         if (existing.id == gadget.id) {
             existing = gadget;
@@ -356,6 +360,7 @@ void GadgetsRender(int id, Window& window) {
 }
 
 bool GadgetsOnEvent(Window& window, const SDL_Event& event) {
+    window.gadgetFramesDue = GadgetFramesAfterChange;  // an expose or a move of the pointer too
     ContextScope scope(window.imgui);
     return ImGui_ImplSDL2_ProcessEvent(&event);
 }
@@ -429,6 +434,7 @@ bool WindowPicture(int window, int picture, int w, int h, const uint8_t* rgba) {
     SDL_UpdateTexture(texture, nullptr, rgba, w * 4);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+    target->gadgetFramesDue = GadgetFramesAfterChange;
     auto [slot, fresh] = target->pictures.emplace(picture, texture);
     if (!fresh) {
         SDL_DestroyTexture(slot->second);
@@ -463,6 +469,7 @@ void LineGadget(int window, int gadget, const std::vector<int>& points, uint32_t
 void RemoveGadget(int gadget) {
     for (auto& [id, window] : State().windows) {
         auto& gadgets = window.gadgets;
+        window.gadgetFramesDue = GadgetFramesAfterChange;
         gadgets.erase(std::remove_if(gadgets.begin(), gadgets.end(),
                                      [gadget](const Gadget& g) { return g.id == gadget; }),
                       gadgets.end());
@@ -474,6 +481,7 @@ void SetGadgetState(int gadget, int state) {
         for (size_t i = 0; i < window.gadgets.size(); ++i) {
             Gadget& g = window.gadgets[i];
             if (g.id != gadget) continue;
+            window.gadgetFramesDue = GadgetFramesAfterChange;
             if (g.kind == Gadget::Kind::Option && state)
                 SelectOption(window, i);
             else if (g.kind == Gadget::Kind::List)

@@ -55,6 +55,9 @@ struct Window {
     ImGuiContext* imgui = nullptr;
     std::vector<Gadget> gadgets;
     std::map<int, SDL_Texture*> pictures;  // the picture gadgets' pictures, in gadgetRenderer
+    // Frames of the gadget window still to draw: set by its events and by any
+    // change of its gadgets, so a window nobody touches costs nothing.
+    int gadgetFramesDue = 0;
     // last known pointer position in client coordinates, -1 outside
     int mouseX = -1, mouseY = -1;
     // fullscreen: the menu strip's height and the window's place before it

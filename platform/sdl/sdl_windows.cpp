@@ -152,8 +152,11 @@ void PumpEvents() {
             }
         }
     }
-    for (auto& [id, window] : backend.windows)
-        if (window.imgui) GadgetsRender(id, window);
+    for (auto& [id, window] : backend.windows) {
+        if (!window.imgui || window.gadgetFramesDue <= 0) continue;
+        GadgetsRender(id, window);
+        --window.gadgetFramesDue;
+    }
     MovieAdvance();
 }
 
