@@ -83,7 +83,9 @@ constexpr int SystemFont30 = 4, SystemFont40 = 5, SystemFont50 = 6;
 constexpr int WindowMain = 0;
 constexpr int WindowLoading = 3;
 constexpr int WindowSettings = 4;
+constexpr int WindowHistory = 5;  // the history and statistics window
 
 // --- menu and key commands
 constexpr int CommandSettings = 1;  // "Options" > "Settings" in the main window
+constexpr int CommandHistory = 2;   // "Options" > "History" ("Verlauf") in the main window
 constexpr int CommandEscape = 15;   // Escape in the loading window

@@ -16,6 +16,7 @@
 #include "slot/win_presentation.h"
 #include "ui/control_panel.h"
 #include "ui/game_screen.h"
+#include "ui/history_window.h"
 #include "ui/line_frame.h"
 #include "ui/messages.h"
 #include "ui/mouse_input.h"
@@ -71,6 +72,7 @@ void RunMainLoopPass() {
     StartBigWinWhenDue();
     ComposeTitle();
     KeepAccount();  // what the title shows is what the disk holds
+    RefreshHistoryWindow();
 
     // One window event; a pass without one sleeps a millisecond.
     const platform::Event event = platform::WindowEvent();

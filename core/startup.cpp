@@ -51,8 +51,9 @@ bool OpenMainWindow() {
     ComposeStartupTitle();
     if (!platform::OpenScreen(WindowMain, 0, 0, width, height))
         return StartupFailure("Can't open Main Screen");
-    platform::CreateWindowMenu(WindowMain, "Options", CommandSettings,
-                               "Settings");  // skipped when the platform cannot
+    if (platform::CreateWindowMenu(WindowMain, "Options", CommandSettings,
+                                   "Settings"))  // skipped when the platform cannot
+        platform::AddWindowMenuItem(WindowMain, CommandHistory, Text(TextHistory));
     platform::SetWindowSizeLimits(WindowMain, 1080, 668, width, height - 20);
     ApplyStartupScreenMode();
     platform::SetFrameRate(static_cast<int>(Game.RefreshRate));

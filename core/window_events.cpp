@@ -4,6 +4,7 @@
 #include "core/game_state.h"
 #include "persist/settings_window.h"
 #include "ui/buttons.h"
+#include "ui/history_window.h"
 #include "ui/layout.h"
 
 namespace {
@@ -26,16 +27,31 @@ bool HandleWindowEvent(const platform::Event& event) {
     using platform::EventKind;
     switch (event.kind) {
         case EventKind::Menu:
-            if (event.window != WindowMain || event.id != CommandSettings) return false;
-            OpenSettingsWindow();
-            return true;
+            if (event.window != WindowMain) return false;
+            if (event.id == CommandSettings) {
+                OpenSettingsWindow();
+                return true;
+            }
+            if (event.id == CommandHistory) {
+                OpenHistoryWindow();
+                return true;
+            }
+            return false;
         case EventKind::Gadget:
+            if (event.window == WindowHistory && event.id == GadgetHistoryGames) {
+                SelectHistoryGame();
+                return true;
+            }
             if (event.window != WindowSettings || event.id != GadgetOk) return false;
             ConfirmSettingsWindow();
             return true;
         case EventKind::CloseWindow:
             if (event.window == WindowSettings) {
                 CancelSettingsWindow();
+                return true;
+            }
+            if (event.window == WindowHistory) {
+                CloseHistoryWindow();
                 return true;
             }
             if (event.window == WindowMain || event.window == -1) {

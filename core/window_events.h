@@ -1,4 +1,4 @@
-// The one window event a frame: menu, settings window, closing, double-click.
+// The one window event a frame: menu, settings and history window, closing, double-click.
 #pragma once
 
 #include "platform/platform.h"

@@ -5,7 +5,7 @@
 // platform/ includes SDL, SDL_mixer, SDL_ttf, ImGui or FFmpeg headers.
 //
 // Objects are addressed by small fixed numbers, as everywhere in the game:
-// windows 0 (main), 3 (loading), 4 (settings); sprites, images and sounds by
+// windows 0 (main), 3 (loading), 4 (settings), 5 (history); sprites, images and sounds by
 // their catalogue numbers; system fonts 0..6; movie 22.
 //
 // Texts handed to the platform are Latin-1 bytes; the backends convert them
@@ -42,11 +42,12 @@ void ShutdownPlatform();
 // ----------------------------------------------------------------- windows
 
 enum WindowFlags : int {
-    WindowBorderless = 1,  // pop-up without caption (loading window)
-    WindowCaptioned = 2,   // caption, system menu and sizing border (main window)
-    WindowCentered = 4,    // centre on the desktop (or over the main window for window 4)
-    WindowHidden = 8,      // open invisible; ShowWindowNormal shows it
-    WindowDialog = 16,     // fixed-size captioned dialog with a close box (settings window)
+    WindowBorderless = 1,     // pop-up without caption (loading window)
+    WindowCaptioned = 2,      // caption, system menu and sizing border (main window)
+    WindowCentered = 4,       // centre on the desktop (or over the main window for window 4)
+    WindowHidden = 8,         // open invisible; ShowWindowNormal shows it
+    WindowDialog = 16,        // fixed-size captioned dialog with a close box (settings window)
+    WindowEscapeCloses = 32,  // Escape in the window is its close box (history window)
 };
 
 // Opens window `id` with a client area of w x h at (x, y); false on failure.
@@ -71,6 +72,8 @@ void ShowWindowNormal(int id);
 
 // Gives window `id` a menu with one title and one item; false when the platform cannot.
 bool CreateWindowMenu(int id, const std::string& title, int command, const std::string& item);
+// Adds one more item below the others of that menu; false without a menu.
+bool AddWindowMenuItem(int id, int command, const std::string& item);
 
 // Fullscreen on the desktop that shows window `id` (its resolution, no mode
 // change): the whole screen drawn scaled to fit, centred between black bars,
@@ -113,7 +116,8 @@ Event WindowEvent();
 void MessageBox(const std::string& title, const std::string& text);
 
 // --------------------------------------------------------------- gadgets
-// Controls of the settings window. Coordinates are window pixels.
+// Controls of the settings and the history window, drawn in the order they
+// were added (one added again keeps its place). Coordinates are window pixels.
 
 void TextGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text);
 void TrackBarGadget(int window, int gadget, int x, int y, int w, int h, int minimum, int maximum);
@@ -121,7 +125,28 @@ void CheckBoxGadget(int window, int gadget, int x, int y, int w, int h, const st
 // Consecutive option gadgets form one group: selecting one clears the others.
 void OptionGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text);
 void ButtonGadget(int window, int gadget, int x, int y, int w, int h, const std::string& text);
-// Slider value, check-box state (0/1) or option state (0/1).
+// A table with column heads and rows: `rows[0]` holds the heads, each further
+// entry one row; cells are separated by tabs, every column after the first
+// is right-aligned. In a `selectable` list one row can be selected: its state
+// is the selected row (0 the first below the heads, -1 none), and clicking a
+// row selects it and sends a Gadget event. It scrolls when the rows do not fit.
+// Added again, it keeps its selection.
+void ListGadget(int window, int gadget, int x, int y, int w, int h, const std::vector<std::string>& rows,
+                bool selectable);
+// Gives window `window` picture `picture` (w x h straight-alpha RGBA bytes)
+// for its picture gadgets; the pixels are copied.
+bool WindowPicture(int window, int picture, int w, int h, const uint8_t* rgba);
+// Shows picture `picture` of the window scaled into the rectangle.
+void PictureGadget(int window, int gadget, int x, int y, int w, int h, int picture);
+// A filled rectangle in 0xRRGGBB at opacity `alpha` (0..255).
+void BoxGadget(int window, int gadget, int x, int y, int w, int h, uint32_t rgb, int alpha);
+// A line through the points (x0, y0, x1, y1, ...) in 0xRRGGBB, `thickness`
+// pixels wide; `closed` joins the last point to the first.
+void LineGadget(int window, int gadget, const std::vector<int>& points, uint32_t rgb, int thickness,
+                bool closed);
+// Removes gadget `gadget` from its window (nothing when there is none).
+void RemoveGadget(int gadget);
+// Slider value, check-box state (0/1), option state (0/1) or a list's selected row.
 void SetGadgetState(int gadget, int state);
 int GetGadgetState(int gadget);
 

@@ -87,6 +87,42 @@ int GadgetWindow(int gadget) {
     return it == M.gadgets.end() ? -1 : it->second.window;
 }
 
+GadgetRecord GadgetShown(int gadget) {
+    auto it = M.gadgets.find(gadget);
+    return it == M.gadgets.end() ? GadgetRecord{} : it->second.record;
+}
+
+bool GadgetExists(int gadget) { return M.gadgets.count(gadget) > 0; }
+
+std::vector<int> WindowGadgets(int window) {
+    std::vector<int> ids;
+    for (const auto& [id, gadget] : M.gadgets)
+        if (gadget.window == window) ids.push_back(id);
+    return ids;
+}
+
+std::pair<int, int> WindowPictureSize(int window, int picture) {
+    auto it = M.windows.find(window);
+    if (it == M.windows.end()) return {0, 0};
+    auto found = it->second.pictures.find(picture);
+    return found == it->second.pictures.end() ? std::pair<int, int>{0, 0} : found->second;
+}
+
+std::vector<std::pair<int, std::string>> WindowMenuItems(int window) {
+    auto it = M.windows.find(window);
+    return it == M.windows.end() ? std::vector<std::pair<int, std::string>>{} : it->second.menuItems;
+}
+
+void ClickListRow(int gadget, int row) {
+    auto it = M.gadgets.find(gadget);
+    if (it == M.gadgets.end() || it->second.record.kind != GadgetRecord::Kind::List ||
+        !it->second.record.closed)
+        return;
+    if (row < 0 || row + 1 >= static_cast<int>(it->second.record.rows.size())) return;
+    it->second.state = row;
+    M.events.push_back(platform::Event{platform::EventKind::Gadget, it->second.window, gadget});
+}
+
 }  // namespace headless
 
 namespace platform {

@@ -136,5 +136,27 @@ MovieRecord MovieState(int id);
 // Label, kind and window of gadget `gadget`; empty label when it does not exist.
 std::string GadgetText(int gadget);
 int GadgetWindow(int gadget);
+// What a gadget shows beyond its label.
+struct GadgetRecord {
+    enum class Kind { Control, List, Picture, Box, Line } kind = Kind::Control;
+    int x = 0, y = 0, w = 0, h = 0;
+    std::vector<std::string> rows;  // a list's heads and rows (tab-separated cells)
+    int picture = -1;
+    uint32_t rgb = 0;
+    std::vector<int> points;
+    bool closed = false;  // a line joins its ends; a list's rows can be selected
+};
+// The record of gadget `gadget` (a Control record when it does not exist).
+GadgetRecord GadgetShown(int gadget);
+bool GadgetExists(int gadget);
+// Every gadget of window `window`, by number.
+std::vector<int> WindowGadgets(int window);
+// The size of picture `picture` of window `window`; 0 x 0 when it has none.
+std::pair<int, int> WindowPictureSize(int window, int picture);
+// The items of the window's menu: command and text, in order.
+std::vector<std::pair<int, std::string>> WindowMenuItems(int window);
+// A click on row `row` of list gadget `gadget` (0 the first below the heads):
+// selects it and sends its Gadget event, as the real list does.
+void ClickListRow(int gadget, int row);
 
 }  // namespace headless

@@ -22,6 +22,8 @@ struct Window {
     std::string title;
     int flags = 0;
     bool hasMenu = false;
+    std::vector<std::pair<int, std::string>> menuItems;  // command, item
+    std::map<int, std::pair<int, int>> pictures;         // picture -> its size
     bool fullscreen = false;
     bool scaled = false;
     std::map<int, int> shortcuts;  // key -> command
@@ -48,6 +50,7 @@ struct Gadget {
     std::string text;
     int state = 0;
     bool option = false;
+    headless::GadgetRecord record;
 };
 
 struct Machine {

@@ -92,10 +92,18 @@ void SetWindowScaled(int id, bool scaled) {
 
 void ShowWindowNormal(int) {}
 
-bool CreateWindowMenu(int id, const std::string&, int, const std::string&) {
+bool CreateWindowMenu(int id, const std::string&, int command, const std::string& item) {
     auto it = M.windows.find(id);
     if (it == M.windows.end() || Fails(Service::Menu)) return false;
     it->second.hasMenu = true;
+    it->second.menuItems = {{command, item}};
+    return true;
+}
+
+bool AddWindowMenuItem(int id, int command, const std::string& item) {
+    auto it = M.windows.find(id);
+    if (it == M.windows.end() || !it->second.hasMenu) return false;
+    it->second.menuItems.emplace_back(command, item);
     return true;
 }
 
@@ -154,9 +162,48 @@ void ButtonGadget(int window, int gadget, int, int, int, int, const std::string&
     AddGadget(window, gadget, text, false);
 }
 
+void ListGadget(int window, int gadget, int x, int y, int w, int h, const std::vector<std::string>& rows,
+                bool selectable) {
+    auto old = M.gadgets.find(gadget);
+    const int selected =
+        old != M.gadgets.end() && old->second.record.kind == headless::GadgetRecord::Kind::List
+            ? old->second.state
+            : -1;
+    AddGadget(window, gadget, "", false);
+    Gadget& g = M.gadgets[gadget];
+    g.state = selected;
+    g.record = {headless::GadgetRecord::Kind::List, x, y, w, h, rows, -1, 0, {}, selectable};
+}
+
+bool WindowPicture(int window, int picture, int w, int h, const uint8_t*) {
+    auto it = M.windows.find(window);
+    if (it == M.windows.end() || w <= 0 || h <= 0) return false;
+    it->second.pictures[picture] = {w, h};
+    return true;
+}
+
+void PictureGadget(int window, int gadget, int x, int y, int w, int h, int picture) {
+    AddGadget(window, gadget, "", false);
+    M.gadgets[gadget].record = {headless::GadgetRecord::Kind::Picture, x, y, w, h, {}, picture, 0, {}, false};
+}
+
+void BoxGadget(int window, int gadget, int x, int y, int w, int h, uint32_t rgb, int) {
+    AddGadget(window, gadget, "", false);
+    M.gadgets[gadget].record = {headless::GadgetRecord::Kind::Box, x, y, w, h, {}, -1, rgb, {}, false};
+}
+
+void LineGadget(int window, int gadget, const std::vector<int>& points, uint32_t rgb, int, bool closed) {
+    AddGadget(window, gadget, "", false);
+    M.gadgets[gadget].record = {headless::GadgetRecord::Kind::Line, 0, 0, 0, 0, {}, -1, rgb, points, closed};
+}
+
+void RemoveGadget(int gadget) { M.gadgets.erase(gadget); }
+
 void SetGadgetState(int gadget, int state) {
     auto it = M.gadgets.find(gadget);
     if (it == M.gadgets.end()) return;
+    if (it->second.record.kind == headless::GadgetRecord::Kind::List)
+        state = std::clamp(state, -1, static_cast<int>(it->second.record.rows.size()) - 2);
     it->second.state = state;
     // Options are grouped with their neighbours of consecutive numbers.
     if (it->second.option && state) {

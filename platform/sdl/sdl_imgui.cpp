@@ -4,9 +4,14 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <algorithm>
+
 #include "platform/sdl/sdl_internal.h"
 
 namespace platform::sdl {
+
+// ImGui settles a hover, a press or a new layout within a few frames.
+constexpr int GadgetFramesAfterChange = 4;
 
 // TrueType data of the system font, kept by LoadSystemFont for ImGui.
 const uint8_t* gUiFontData = nullptr;
@@ -106,16 +111,13 @@ bool MenuDrawStrip(Window& window) {
     int w = 0, h = 0;
     SDL_GetWindowSize(window.handle, &w, &h);
     if (RepaintRetained() && backend.menuStripShown != 0 && backend.menuQuietFrames >= MenuSettleFrames &&
-        backend.menuStripWidth == w && backend.menuStripTitle == window.menuTitle &&
-        backend.menuStripItem == window.menuItem) {
+        backend.menuStripWidth == w) {
         backend.menuStripRedrawn = false;
         return false;
     }
     ++backend.menuQuietFrames;
     ++backend.menuStripLayouts;
     backend.menuStripWidth = w;
-    if (backend.menuStripTitle != window.menuTitle) backend.menuStripTitle = window.menuTitle;
-    if (backend.menuStripItem != window.menuItem) backend.menuStripItem = window.menuItem;
     ContextScope scope(backend.menuImgui);
     ImGui::GetStyle().FramePadding = ImVec2(8, 3);
     // The strip is thinner than ImGui's smallest window: let it be exactly its height.
@@ -135,8 +137,9 @@ bool MenuDrawStrip(Window& window) {
     if (open) {
         if (ImGui::BeginMenuBar()) {
             if (ImGui::BeginMenu(window.menuTitle.c_str())) {
-                if (ImGui::MenuItem(window.menuItem.c_str()))
-                    backend.events.push_back(Event{EventKind::Menu, 0, window.menuCommand});
+                for (const MenuItem& item : window.menuItems)
+                    if (ImGui::MenuItem(item.label.c_str()))
+                        backend.events.push_back(Event{EventKind::Menu, 0, item.command});
                 ImGui::EndMenu();
             }
             ImGui::EndMenuBar();
@@ -204,6 +207,7 @@ Gadget* FindGadget(int gadget) {
 void Add(int window, Gadget gadget) {
     Window* target = GadgetWindow(window);
     if (!target) return;
+    target->gadgetFramesDue = GadgetFramesAfterChange;
     for (Gadget& existing : target->gadgets) {
         if (existing.id == gadget.id) {
             existing = gadget;
@@ -223,6 +227,64 @@ Gadget Make(Gadget::Kind kind, int id, int x, int y, int w, int h, const std::st
     g.h = h;
     g.label = ToUtf8(label);
     return g;
+}
+
+ImU32 Colour(uint32_t rgb, int alpha) {
+    return IM_COL32((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, SDL_clamp(alpha, 0, 255));
+}
+
+// A list: its heads stay on top, amounts (every column after the first)
+// stand right-aligned, a click on a row selects it.
+void DrawList(int windowId, Gadget& g) {
+    if (g.rows.empty() || g.rows[0].empty()) return;
+    const int columns = static_cast<int>(g.rows[0].size());
+    const ImGuiTableFlags flags = ImGuiTableFlags_RowBg | ImGuiTableFlags_BordersOuter |
+                                  ImGuiTableFlags_BordersInnerV | ImGuiTableFlags_ScrollY |
+                                  ImGuiTableFlags_SizingStretchProp;
+    if (!ImGui::BeginTable("##list", columns, flags,
+                           ImVec2(static_cast<float>(g.w), static_cast<float>(g.h))))
+        return;
+    ImGui::TableSetupScrollFreeze(0, 1);
+    for (int c = 0; c < columns; ++c) ImGui::TableSetupColumn(g.rows[0][static_cast<size_t>(c)].c_str());
+    ImGui::TableNextRow(ImGuiTableRowFlags_Headers);
+    for (int c = 0; c < columns; ++c) {
+        ImGui::TableSetColumnIndex(c);
+        const char* head = g.rows[0][static_cast<size_t>(c)].c_str();
+        // The heads of the amounts stand over them, right-aligned too.
+        const float room = ImGui::GetContentRegionAvail().x - ImGui::CalcTextSize(head).x;
+        if (c > 0 && room > 0) ImGui::SetCursorPosX(ImGui::GetCursorPosX() + room);
+        ImGui::TableHeader(head);
+    }
+    ImGuiListClipper clipper;
+    clipper.Begin(static_cast<int>(g.rows.size()) - 1);
+    while (clipper.Step()) {
+        for (int row = clipper.DisplayStart; row < clipper.DisplayEnd; ++row) {
+            const std::vector<std::string>& cells = g.rows[static_cast<size_t>(row) + 1];
+            ImGui::TableNextRow();
+            ImGui::PushID(row);
+            for (int c = 0; c < columns; ++c) {
+                ImGui::TableSetColumnIndex(c);
+                const char* text =
+                    static_cast<size_t>(c) < cells.size() ? cells[static_cast<size_t>(c)].c_str() : "";
+                if (c == 0 && !g.closed) {
+                    ImGui::TextUnformatted(text);
+                } else if (c == 0) {
+                    if (ImGui::Selectable(
+                            text, g.state == row,
+                            ImGuiSelectableFlags_SpanAllColumns | ImGuiSelectableFlags_AllowItemOverlap)) {
+                        g.state = row;
+                        State().events.push_back(Event{EventKind::Gadget, windowId, g.id});
+                    }
+                } else {
+                    const float room = ImGui::GetContentRegionAvail().x - ImGui::CalcTextSize(text).x;
+                    if (room > 0) ImGui::SetCursorPosX(ImGui::GetCursorPosX() + room);
+                    ImGui::TextUnformatted(text);
+                }
+            }
+            ImGui::PopID();
+        }
+    }
+    ImGui::EndTable();
 }
 
 // Selecting one option clears the options next to it in the list.
@@ -273,6 +335,34 @@ void GadgetsRender(int id, Window& window) {
                 if (ImGui::Button(g.label.c_str(), ImVec2(static_cast<float>(g.w), static_cast<float>(g.h))))
                     State().events.push_back(Event{EventKind::Gadget, id, g.id});
                 break;
+            case Gadget::Kind::List: DrawList(id, g); break;
+            case Gadget::Kind::Picture: {
+                auto picture = window.pictures.find(g.picture);
+                if (picture != window.pictures.end())
+                    ImGui::Image(static_cast<ImTextureID>(picture->second),
+                                 ImVec2(static_cast<float>(g.w), static_cast<float>(g.h)));
+                break;
+            }
+            case Gadget::Kind::Box: {
+                const ImVec2 origin = ImGui::GetWindowPos();
+                ImGui::GetWindowDrawList()->AddRectFilled(
+                    ImVec2(origin.x + static_cast<float>(g.x), origin.y + static_cast<float>(g.y)),
+                    ImVec2(origin.x + static_cast<float>(g.x + g.w),
+                           origin.y + static_cast<float>(g.y + g.h)),
+                    Colour(g.rgb, g.alpha));
+                break;
+            }
+            case Gadget::Kind::Line: {
+                const ImVec2 origin = ImGui::GetWindowPos();
+                std::vector<ImVec2> corners;
+                for (size_t p = 0; p + 1 < g.points.size(); p += 2)
+                    corners.emplace_back(origin.x + static_cast<float>(g.points[p]),
+                                         origin.y + static_cast<float>(g.points[p + 1]));
+                ImGui::GetWindowDrawList()->AddPolyline(
+                    corners.data(), static_cast<int>(corners.size()), Colour(g.rgb, g.alpha),
+                    g.closed ? ImDrawFlags_Closed : ImDrawFlags_None, static_cast<float>(g.thickness));
+                break;
+            }
         }
         ImGui::PopID();
     }
@@ -286,11 +376,14 @@ void GadgetsRender(int id, Window& window) {
 }
 
 bool GadgetsOnEvent(Window& window, const SDL_Event& event) {
+    window.gadgetFramesDue = GadgetFramesAfterChange;  // an expose or a move of the pointer too
     ContextScope scope(window.imgui);
     return ImGui_ImplSDL2_ProcessEvent(&event);
 }
 
 void GadgetsClose(Window& window) {
+    for (auto& [number, texture] : window.pictures) SDL_DestroyTexture(texture);
+    window.pictures.clear();
     DestroyContext(window.imgui);
     window.imgui = nullptr;
     if (window.gadgetRenderer) SDL_DestroyRenderer(window.gadgetRenderer);
@@ -327,13 +420,88 @@ void ButtonGadget(int window, int gadget, int x, int y, int w, int h, const std:
     Add(window, Make(Gadget::Kind::Button, gadget, x, y, w, h, text));
 }
 
+void ListGadget(int window, int gadget, int x, int y, int w, int h, const std::vector<std::string>& rows,
+                bool selectable) {
+    Gadget g = Make(Gadget::Kind::List, gadget, x, y, w, h, "");
+    g.closed = selectable;
+    g.state = -1;
+    if (Gadget* old = FindGadget(gadget); old && old->kind == Gadget::Kind::List) g.state = old->state;
+    for (const std::string& row : rows) {
+        std::vector<std::string> cells;
+        size_t start = 0;
+        for (;;) {
+            const size_t tab = row.find('\t', start);
+            cells.push_back(
+                ToUtf8(row.substr(start, tab == std::string::npos ? std::string::npos : tab - start)));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        g.rows.push_back(std::move(cells));
+    }
+    Add(window, std::move(g));
+}
+
+bool WindowPicture(int window, int picture, int w, int h, const uint8_t* rgba) {
+    Window* target = GadgetWindow(window);
+    if (!target || w <= 0 || h <= 0) return false;
+    SDL_Texture* texture =
+        SDL_CreateTexture(target->gadgetRenderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, w, h);
+    if (!texture) return false;
+    SDL_UpdateTexture(texture, nullptr, rgba, w * 4);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+    target->gadgetFramesDue = GadgetFramesAfterChange;
+    auto [slot, fresh] = target->pictures.emplace(picture, texture);
+    if (!fresh) {
+        SDL_DestroyTexture(slot->second);
+        slot->second = texture;
+    }
+    return true;
+}
+
+void PictureGadget(int window, int gadget, int x, int y, int w, int h, int picture) {
+    Gadget g = Make(Gadget::Kind::Picture, gadget, x, y, w, h, "");
+    g.picture = picture;
+    Add(window, std::move(g));
+}
+
+void BoxGadget(int window, int gadget, int x, int y, int w, int h, uint32_t rgb, int alpha) {
+    Gadget g = Make(Gadget::Kind::Box, gadget, x, y, w, h, "");
+    g.rgb = rgb;
+    g.alpha = alpha;
+    Add(window, std::move(g));
+}
+
+void LineGadget(int window, int gadget, const std::vector<int>& points, uint32_t rgb, int thickness,
+                bool closed) {
+    Gadget g = Make(Gadget::Kind::Line, gadget, 0, 0, 0, 0, "");
+    g.points = points;
+    g.rgb = rgb;
+    g.thickness = thickness;
+    g.closed = closed;
+    Add(window, std::move(g));
+}
+
+void RemoveGadget(int gadget) {
+    for (auto& [id, window] : State().windows) {
+        auto& gadgets = window.gadgets;
+        window.gadgetFramesDue = GadgetFramesAfterChange;
+        gadgets.erase(std::remove_if(gadgets.begin(), gadgets.end(),
+                                     [gadget](const Gadget& g) { return g.id == gadget; }),
+                      gadgets.end());
+    }
+}
+
 void SetGadgetState(int gadget, int state) {
     for (auto& [id, window] : State().windows) {
         for (size_t i = 0; i < window.gadgets.size(); ++i) {
             Gadget& g = window.gadgets[i];
             if (g.id != gadget) continue;
+            window.gadgetFramesDue = GadgetFramesAfterChange;
             if (g.kind == Gadget::Kind::Option && state)
                 SelectOption(window, i);
+            else if (g.kind == Gadget::Kind::List)
+                g.state = SDL_clamp(state, -1, static_cast<int>(g.rows.size()) - 2);
             else
                 g.state = g.kind == Gadget::Kind::TrackBar ? SDL_clamp(state, g.minimum, g.maximum) : state;
             return;

@@ -19,12 +19,24 @@ namespace platform::sdl {
 constexpr int MenuStripHeight = 22;
 
 struct Gadget {
-    enum class Kind { Text, TrackBar, CheckBox, Option, Button } kind = Kind::Text;
+    enum class Kind { Text, TrackBar, CheckBox, Option, Button, List, Picture, Box, Line } kind = Kind::Text;
     int id = 0;
     int x = 0, y = 0, w = 0, h = 0;
     std::string label;  // UTF-8
     int minimum = 0, maximum = 100;
     int state = 0;
+    std::vector<std::vector<std::string>> rows;  // a list's heads and rows, UTF-8
+    int picture = 0;
+    uint32_t rgb = 0xFFFFFF;  // a box's or a line's colour
+    int alpha = 255;
+    std::vector<int> points;  // a line's corners
+    int thickness = 1;
+    bool closed = false;  // a line joins its ends; a list's rows can be selected
+};
+
+struct MenuItem {
+    std::string label;  // UTF-8
+    int command = 0;
 };
 
 struct Window {
@@ -35,13 +47,17 @@ struct Window {
     int minW = 0, minH = 0, maxW = 0, maxH = 0;
     // menu
     bool hasMenu = false;
-    std::string menuTitle, menuItem;  // UTF-8
-    int menuCommand = 0;
+    std::string menuTitle;  // UTF-8
+    std::vector<MenuItem> menuItems;
     std::map<SDL_Scancode, int> shortcuts;
     // settings-style windows draw their gadgets with their own renderer
     SDL_Renderer* gadgetRenderer = nullptr;
     ImGuiContext* imgui = nullptr;
     std::vector<Gadget> gadgets;
+    std::map<int, SDL_Texture*> pictures;  // the picture gadgets' pictures, in gadgetRenderer
+    // Frames of the gadget window still to draw: set by its events and by any
+    // change of its gadgets, so a window nobody touches costs nothing.
+    int gadgetFramesDue = 0;
     // last known pointer position in client coordinates, -1 outside
     int mouseX = -1, mouseY = -1;
     // fullscreen: the menu strip's height and the window's place before it
@@ -67,13 +83,12 @@ struct Backend {
     int screenWindow = -1;
     SDL_Renderer* renderer = nullptr;
     int screenW = 0, screenH = 0;
-    ImGuiContext* menuImgui = nullptr;          // the main window's menu strip
-    uint64_t menuStripShown = 0;                // fingerprint of the strip the framebuffer shows (0: none)
-    bool menuStripRedrawn = false;              // the strip was drawn in this frame
-    int menuQuietFrames = 0;                    // strip frames since an input reached it
-    int64_t menuStripLayouts = 0;               // ImGui frames the strip has run, for the tests
-    int menuStripWidth = 0;                     // the window width the strip was laid out for
-    std::string menuStripTitle, menuStripItem;  // the menu texts it was laid out with
+    ImGuiContext* menuImgui = nullptr;  // the main window's menu strip
+    uint64_t menuStripShown = 0;        // fingerprint of the strip the framebuffer shows (0: none)
+    bool menuStripRedrawn = false;      // the strip was drawn in this frame
+    int menuQuietFrames = 0;            // strip frames since an input or a new item reached it
+    int64_t menuStripLayouts = 0;       // ImGui frames the strip has run, for the tests
+    int menuStripWidth = 0;             // the window width the strip was laid out for
 };
 
 Backend& State();

@@ -109,6 +109,13 @@ void PumpEvents() {
                 Window* window = FindWindowBySdlId(event.key.windowID, &id);
                 if (!window) break;
                 if (window->imgui) GadgetsOnEvent(*window, event);
+                // Escape closes such a window; letting it go is no key
+                // release for the game (which would end on it).
+                if ((window->flags & WindowEscapeCloses) &&
+                    event.key.keysym.scancode == SDL_SCANCODE_ESCAPE && !event.key.repeat) {
+                    Push(EventKind::CloseWindow, id);
+                    InputOnShortcut(event.key.keysym.scancode);
+                }
                 auto shortcut = window->shortcuts.find(event.key.keysym.scancode);
                 if (shortcut != window->shortcuts.end() && !event.key.repeat) {
                     Push(EventKind::Menu, id, shortcut->second);
@@ -145,8 +152,11 @@ void PumpEvents() {
             }
         }
     }
-    for (auto& [id, window] : backend.windows)
-        if (window.imgui) GadgetsRender(id, window);
+    for (auto& [id, window] : backend.windows) {
+        if (!window.imgui || window.gadgetFramesDue <= 0) continue;
+        GadgetsRender(id, window);
+        --window.gadgetFramesDue;
+    }
     MovieAdvance();
 }
 
@@ -310,8 +320,8 @@ bool CreateWindowMenu(int id, const std::string& title, int command, const std::
     if (!window || window->hasMenu) return window != nullptr;
     window->hasMenu = true;
     window->menuTitle = ToUtf8(title);
-    window->menuItem = ToUtf8(item);
-    window->menuCommand = command;
+    window->menuItems = {MenuItem{ToUtf8(item), command}};
+    State().menuQuietFrames = 0;  // the strip is laid out afresh
     // The strip sits above the client area: the window grows by its height.
     window->menuHeight = MenuStripHeight;
     int w = 0, h = 0;
@@ -319,6 +329,14 @@ bool CreateWindowMenu(int id, const std::string& title, int command, const std::
     SDL_SetWindowSize(window->handle, w, h + MenuStripHeight);
     ApplyLimits(*window);
     if (State().screenWindow == id) ScreenApplyViewport();
+    return true;
+}
+
+bool AddWindowMenuItem(int id, int command, const std::string& item) {
+    Window* window = FindWindow(id);
+    if (!window || !window->hasMenu) return false;
+    window->menuItems.push_back(MenuItem{ToUtf8(item), command});
+    State().menuQuietFrames = 0;
     return true;
 }
 

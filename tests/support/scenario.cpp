@@ -14,6 +14,7 @@ void ScenarioTest::SetUp() {
     Game.Language = language;
     Game.FunMode = funMode;
     SaveSettings();
+    BeforeStartup();
     ASSERT_TRUE(Startup());
     RunFrames(1);
 }

@@ -13,6 +13,8 @@ class ScenarioTest : public GameTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Called with the data folder ready, just before the start: files a test wants found there.
+    virtual void BeforeStartup() {}
     // Settings written before the start; change them in a test's SetUp before calling ScenarioTest::SetUp.
     int64_t language = 0;
     int64_t funMode = 0;
