@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target of tests/fuzz (one per *_fuzz.cpp: the save
-# decoder, the settings reader, the font package and XML descriptor readers)
+# decoder and the save-file layer above it, the history reader, the settings
+# reader, the font package and XML descriptor readers, the Ogg sound decoder)
 # for SECONDS each, two at a time, each on a copy of its committed corpus so
 # that the repository stays as it is. Built with clang in build-fuzz.
 #
