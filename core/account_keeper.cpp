@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "core/text_table.h"
 #include "persist/save_file.h"
@@ -180,10 +181,17 @@ bool GameComplete() {
            Game.CurrentWin == 0 && Game.LadderOpen == 0 && !AnyEntryUnpaid();
 }
 
+// The save's folder as the message shows it: a path too wide for the
+// message's text column loses its front to "...", so that its end (the
+// game's own folders) always shows whole.
 std::string SaveFolderForMessage() {
-    std::string folder = SettingsFolder();
-    if (folder.size() > 60) folder = "..." + folder.substr(folder.size() - 57);
-    return folder;
+    constexpr int Widest = 380;  // pixels of the column, centred in the picture
+    const std::string folder = SettingsFolder();
+    if (platform::SystemTextWidth(SystemFont15, folder) <= Widest) return folder;
+    std::string tail = folder;
+    while (tail.size() > 1 && platform::SystemTextWidth(SystemFont15, "..." + tail) > Widest)
+        tail.erase(0, 1);
+    return "..." + tail;
 }
 
 // A free-game series the last line left open goes on with its count, its
@@ -269,10 +277,11 @@ void KeepAccount() {
     if (failing != gToldFailing) {
         gToldFailing = failing;
         if (failing)
-            ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1, 3, 3,
-                        2, 1);
+            ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1,
+                        SystemFont20, SystemFont20, SystemFont15, SystemFont10);
         else
-            ShowMessage(Text(TextSavingAgain), "", "", "", 1, 3, 3, 2, 1);
+            ShowMessage(Text(TextSavingAgain), "", "", "", 1, SystemFont20, SystemFont20, SystemFont15,
+                        SystemFont10);
         Game.MessageOverlayOn = 1;
     }
     // A failed write is tried again after a while even when nothing changes.

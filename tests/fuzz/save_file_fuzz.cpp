@@ -16,9 +16,12 @@
 
 namespace {
 
+// Thousands of files a second: in memory where the system has a place for it.
+std::string FastFolder() { return std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp"; }
+
 const std::string& SavePath() {
     static const std::string path = [] {
-        static const std::string home = "/tmp/nebulor-fuzz-save-" + std::to_string(getpid());
+        static const std::string home = FastFolder() + "/nebulor-fuzz-save-" + std::to_string(getpid());
         std::filesystem::create_directories(home);
         setenv("APPDATA", home.c_str(), 1);
         std::atexit([] {
@@ -77,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The values as the game writes them at its end read back as they were.
-    Game.Points += 5;
+    Game.Points = Game.Points / 2 + 1;
     StoreSaveData();
     const std::optional<SaveFileContents> stored = ReadSaveFile(path);
     if (!stored || !stored->decoded || SaveFieldNumber(stored->record, SavePointsAt) != Game.Points ||

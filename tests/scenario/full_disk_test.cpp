@@ -14,6 +14,7 @@
 #include <iterator>
 #include <vector>
 
+#include "assets/catalogue_numbers.h"
 #include "core/account_keeper.h"
 #include "core/startup.h"
 #include "persist/history.h"
@@ -59,14 +60,14 @@ void FillDisk(const std::string& path) {
     fclose(filler);
 }
 
-// Whether a message picture since the log was last cleared carried a line
-// that ends with `end`.
-bool MessageLineEnding(const std::string& end) {
+// The line of a message picture, since the log was last cleared, that ends
+// with `end`; empty when there is none.
+std::string MessageLineEnding(const std::string& end) {
     for (const headless::DrawRecord& record : headless::SpriteDrawLog())
         if (record.kind == headless::DrawKind::SpriteText && record.text.size() >= end.size() &&
             record.text.compare(record.text.size() - end.size(), end.size(), end) == 0)
-            return true;
-    return false;
+            return record.text;
+    return {};
 }
 
 constexpr std::array<int64_t, 3> AllOnes{1, 1, 1};
@@ -143,8 +144,12 @@ TEST_P(FullDiskTest, AFullDiskKeepsTheOldSaveSaysSoOnceAndCatchesUpWhenThereIsRo
     EXPECT_TRUE(AccountSaveFailing());
     EXPECT_TRUE(MessageShown(CannotSave()));
     EXPECT_TRUE(MessageShown(FolderWord()));
-    EXPECT_TRUE(MessageLineEnding("/Nebulor v2.5/"));  // and where
-    EXPECT_EQ(Bytes(save), before);                    // the old save survives untouched
+    // And where: the folder's end whole, its front cut to fit the message.
+    const std::string where = MessageLineEnding("/Dax-Fenno/Nebulor v2.5/");
+    ASSERT_FALSE(where.empty());
+    EXPECT_LE(platform::SystemTextWidth(SystemFont15, where), 400) << where;
+    EXPECT_TRUE(SettingsFolder() == where || where.rfind("...", 0) == 0) << where;
+    EXPECT_EQ(Bytes(save), before);  // the old save survives untouched
     EXPECT_FALSE(fs::exists(save + ".damaged"));
     for (const auto& entry : fs::directory_iterator(fs::path(save).parent_path()))
         EXPECT_EQ(entry.path().string().find(".tmp."), std::string::npos)
