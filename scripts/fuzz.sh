@@ -25,9 +25,9 @@ root=$PWD
 # about 8 s to the CI stage (measured 2026-12-09 on 2 cores: the four older
 # targets take 254 s of CPU for 300,000 inputs each, these 16 s).
 declare -A share=([history_reader]=30 [save_file]=30 [ogg_decoder]=10)
-runs=""
+run_count=""
 if [ "${1:-}" = --runs ]; then
-    runs=${2:?--runs needs a count}
+    run_count=${2:?--runs needs a count}
 else
     bound=(-max_total_time="${1:-300}")
     what="${1:-300} s"
@@ -50,8 +50,8 @@ export LSAN_OPTIONS=suppressions=$root/scripts/lsan-suppressions.txt:print_suppr
 # fuzz NAME: one target on its own corpus copy; the log keeps libFuzzer's words.
 fuzz() {
     local name=$1 dir=$work/$1
-    if [ -n "$runs" ]; then
-        local count=$((runs / ${share[$name]:-1}))
+    if [ -n "$run_count" ]; then
+        local count=$((run_count / ${share[$name]:-1}))
         bound=(-runs="$count" -seed=1)
     fi
     mkdir -p "$dir/artifacts"
@@ -72,7 +72,11 @@ wait_one() {
 
 for name in "${targets[@]}"; do
     [ "${#running[@]}" -lt "$lanes" ] || wait_one
-    [ -z "$runs" ] && echo "fuzzing $name for $what" || echo "fuzzing $name for $((runs / ${share[$name]:-1})) inputs"
+    if [ -z "$run_count" ]; then
+        echo "fuzzing $name for $what"
+    else
+        echo "fuzzing $name for $((run_count / ${share[$name]:-1})) inputs"
+    fi
     fuzz "$name" &
     running[$!]=$name
 done

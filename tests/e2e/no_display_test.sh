@@ -39,7 +39,7 @@ for ((start = 1; start <= Starts; ++start)); do
     code=0
     (cd "$work/run" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" DISPLAY=":$display" \
         SDL_AUDIODRIVER=dummy timeout -k 5 30 "$game") >"$work/out" 2>"$work/err" || code=$?
-    [ "$code" -ne 124 ] && [ "$code" -ne 137 ] || fail "start $start: still running after 30 s without a display"
+    if [ "$code" -eq 124 ] || [ "$code" -eq 137 ]; then fail "start $start: still running after 30 s without a display"; fi
     [ "$code" -ne 0 ] || fail "start $start: ended with exit code 0 although nothing could be shown"
     grep -qx "Can't open Main Window" "$work/err" ||
         fail "start $start: no \"Can't open Main Window\" on standard error; it said: $(cat "$work/err")"
