@@ -100,7 +100,8 @@ bool gWrittenKnown = false;
 std::vector<std::string> gPending;  // lines of this pass
 std::vector<HistoryEntry> gRecent;
 SessionFigures gSession;
-int gToldFailing = 0;  // 1 once the player was told that saving fails
+int gToldFailing = 0;      // 1 once the player was told that saving fails
+int64_t gOwnMessage = -1;  // MessagesBuilt() right after the keeper's last message
 
 // The spin in play: its line, filled in as it goes.
 bool gSpinOpen = false, gOutcomeKnown = false;
@@ -272,9 +273,15 @@ void KeepAccount() {
         lines.swap(gPending);
         Hand(std::move(lines), RecordOf(now));
     }
-    // Said once when saving stops working, and once when it works again.
+    // Said once when saving stops working, and once when it works again, when
+    // the message has the screen to itself: not over turning reels or a win
+    // still to collect, and never in place of a message the player has not
+    // seen yet (free games won, a level up), which would swallow it.
     const int failing = gWriter.failing.load();
-    if (failing != gToldFailing) {
+    // The keeper's own message may give way to its news.
+    const bool overlayFree = Game.MessageOverlayOn == 0 || MessagesBuilt() == gOwnMessage;
+    const bool screenFree = Game.SpinFinished == 1 && Game.CurrentWin == 0 && overlayFree;
+    if (failing != gToldFailing && screenFree) {
         gToldFailing = failing;
         if (failing)
             ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1,
@@ -283,6 +290,7 @@ void KeepAccount() {
             ShowMessage(Text(TextSavingAgain), "", "", "", 1, SystemFont20, SystemFont20, SystemFont15,
                         SystemFont10);
         Game.MessageOverlayOn = 1;
+        gOwnMessage = MessagesBuilt();
     }
     // A failed write is tried again after a while even when nothing changes.
     static int64_t retryAt = 0;
@@ -304,6 +312,7 @@ std::string StartAccountKeeping(SaveState save) {
     gWriter.lines.clear();
     gPending.clear();
     gToldFailing = 0;
+    gOwnMessage = -1;
     gSpinOpen = gOutcomeKnown = false;
     gSession = {};
     gRecent = history.Load();
