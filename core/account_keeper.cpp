@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "assets/catalogue_numbers.h"
 #include "core/game_state.h"
 #include "core/text_table.h"
 #include "persist/save_file.h"
@@ -99,7 +100,8 @@ bool gWrittenKnown = false;
 std::vector<std::string> gPending;  // lines of this pass
 std::vector<HistoryEntry> gRecent;
 SessionFigures gSession;
-int gToldFailing = 0;  // 1 once the player was told that saving fails
+int gToldFailing = 0;      // 1 once the player was told that saving fails
+int64_t gOwnMessage = -1;  // MessagesBuilt() right after the keeper's last message
 
 // The spin in play: its line, filled in as it goes.
 bool gSpinOpen = false, gOutcomeKnown = false;
@@ -180,10 +182,17 @@ bool GameComplete() {
            Game.CurrentWin == 0 && Game.LadderOpen == 0 && !AnyEntryUnpaid();
 }
 
+// The save's folder as the message shows it: a path too wide for the
+// message's text column loses its front to "...", so that its end (the
+// game's own folders) always shows whole.
 std::string SaveFolderForMessage() {
-    std::string folder = SettingsFolder();
-    if (folder.size() > 60) folder = "..." + folder.substr(folder.size() - 57);
-    return folder;
+    constexpr int Widest = 380;  // pixels of the column, centred in the picture
+    const std::string folder = SettingsFolder();
+    if (platform::SystemTextWidth(SystemFont15, folder) <= Widest) return folder;
+    std::string tail = folder;
+    while (tail.size() > 1 && platform::SystemTextWidth(SystemFont15, "..." + tail) > Widest)
+        tail.erase(0, 1);
+    return "..." + tail;
 }
 
 // A free-game series the last line left open goes on with its count, its
@@ -264,16 +273,24 @@ void KeepAccount() {
         lines.swap(gPending);
         Hand(std::move(lines), RecordOf(now));
     }
-    // Said once when saving stops working, and once when it works again.
+    // Said once when saving stops working, and once when it works again, when
+    // the message has the screen to itself: not over turning reels or a win
+    // still to collect, and never in place of a message the player has not
+    // seen yet (free games won, a level up), which would swallow it.
     const int failing = gWriter.failing.load();
-    if (failing != gToldFailing) {
+    // The keeper's own message may give way to its news.
+    const bool overlayFree = Game.MessageOverlayOn == 0 || MessagesBuilt() == gOwnMessage;
+    const bool screenFree = Game.SpinFinished == 1 && Game.CurrentWin == 0 && overlayFree;
+    if (failing != gToldFailing && screenFree) {
         gToldFailing = failing;
         if (failing)
-            ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1, 3, 3,
-                        2, 1);
+            ShowMessage(Text(TextCannotSave), Text(TextCannotSaveWhere), SaveFolderForMessage(), "", 1,
+                        SystemFont20, SystemFont20, SystemFont15, SystemFont10);
         else
-            ShowMessage(Text(TextSavingAgain), "", "", "", 1, 3, 3, 2, 1);
+            ShowMessage(Text(TextSavingAgain), "", "", "", 1, SystemFont20, SystemFont20, SystemFont15,
+                        SystemFont10);
         Game.MessageOverlayOn = 1;
+        gOwnMessage = MessagesBuilt();
     }
     // A failed write is tried again after a while even when nothing changes.
     static int64_t retryAt = 0;
@@ -295,6 +312,7 @@ std::string StartAccountKeeping(SaveState save) {
     gWriter.lines.clear();
     gPending.clear();
     gToldFailing = 0;
+    gOwnMessage = -1;
     gSpinOpen = gOutcomeKnown = false;
     gSession = {};
     gRecent = history.Load();

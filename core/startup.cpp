@@ -25,6 +25,9 @@ namespace {
 
 constexpr int LoadingWidth = 400, LoadingHeight = 200;
 
+// Set when no display could be reached: the one start that ends with a failing exit code.
+bool gNoDisplay = false;
+
 // Starts the keyboard, sprite, mouse, sound and movie services, opens the
 // loading window, shows the intro, then opens the loading window's screen and
 // runs the loading screen (its fonts and picture, the sounds, the jingle).
@@ -79,6 +82,7 @@ bool Startup() {
     if (!platform::InitWindowSystem()) {
         // No display to show anything on: said where a terminal sees it.
         fputs("Can't open Main Window\n", stderr);
+        gNoDisplay = true;
         return false;
     }
     InitGameState(platform::ElapsedMilliseconds(), platform::DesktopRefreshRate());
@@ -146,5 +150,8 @@ int GameMain() {
     }
     FinishAccountKeeping();  // a start that failed leaves the writer waiting
     EndProgram(restart);
-    return 0;
+    // Every end is a normal one, but a start without a display: whoever
+    // launched the game from a script or a session that lost its display
+    // learns that nothing was shown.
+    return gNoDisplay ? 1 : 0;
 }

@@ -9,7 +9,8 @@ bool Startup();
 // The steps after the main loop: save, screen saver on again.
 void Shutdown();
 
-// The whole program; returns the exit code (0 on every path).
+// The whole program; returns the exit code (0 on every path but a start
+// without a display, 1).
 int GameMain();
 
 // The end of the process after the shutdown: the platform closes, and with

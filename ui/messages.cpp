@@ -8,11 +8,15 @@
 namespace {
 constexpr int MessageWidth = 875, MessageHeight = 405;
 constexpr int RimOffsets[8][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-2, -2}, {2, -2}, {-2, 2}, {2, 2}};
+int64_t gMessagesBuilt = 0;
 }  // namespace
+
+int64_t MessagesBuilt() { return gMessagesBuilt; }
 
 void ShowMessage(const std::string& line1, const std::string& line2, const std::string& line3,
                  const std::string& line4, int64_t background, int64_t font1, int64_t font2, int64_t font3,
                  int64_t font4) {
+    ++gMessagesBuilt;
     if (!platform::CreateBlankSprite(SpriteMessage, MessageWidth, MessageHeight)) return;
     if (!platform::StartSpriteDrawing(SpriteMessage)) return;
     if (background == 1)

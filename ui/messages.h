@@ -12,6 +12,10 @@ void ShowMessage(const std::string& line1, const std::string& line2, const std::
                  const std::string& line4, int64_t background, int64_t font1, int64_t font2, int64_t font3,
                  int64_t font4);
 
+// How many messages ShowMessage has built since the program started (tells
+// whether the picture shown is still the one a caller built).
+int64_t MessagesBuilt();
+
 // A message in the style of the game's feature messages: no background,
 // system fonts 3, 3, 2, 1; also sets MessageOverlayOn.
 void ShowFeatureMessage(const std::string& line1, const std::string& line2 = "",

@@ -155,22 +155,59 @@ TEST_F(AccountKeepingTest, ASaveThatFailsIsSaidOnceAndCaughtUpWhenWritingWorksAg
     SpinWinningFifty();
     RunFrames(2);
     EXPECT_TRUE(AccountSaveFailing());
-    EXPECT_TRUE(MessageShown(Text(TextCannotSave)));
-    EXPECT_EQ(SavedPoints(), 1000);  // the old save survives
+    EXPECT_FALSE(MessageShown(Text(TextCannotSave)));  // not over the turning reels
+    EXPECT_EQ(SavedPoints(), 1000);                    // the old save survives
     ASSERT_TRUE(SettleSpin());
-    headless::ClearSpriteDrawLog();
-    RunFrames(5);
-    EXPECT_FALSE(MessageShown(Text(TextCannotSave)));  // once, not every game
-
-    std::filesystem::remove(history);
-    ClickButton(buttons::Start);  // collect: the next write catches up
+    ASSERT_TRUE(RunUntil([] { return Game.CurrentWin == 50; }, 1000));
+    EXPECT_FALSE(MessageShown(Text(TextCannotSave)));  // nor over the win still to collect
+    ClickButton(buttons::Start);                       // collect: the game is over
     ASSERT_TRUE(FinishCountUps());
     RunFrames(2);
-    EXPECT_FALSE(AccountSaveFailing());
+    EXPECT_TRUE(MessageShown(Text(TextCannotSave)));
+    EXPECT_EQ(SavedPoints(), 1000);
+    headless::ClearSpriteDrawLog();
+    RunFrames(400);  // the writes are tried again every five seconds
+    EXPECT_TRUE(AccountSaveFailing());
+    EXPECT_FALSE(MessageShown(Text(TextCannotSave)));  // once, not at every try
+
+    std::filesystem::remove(history);  // the next try catches up
+    ASSERT_TRUE(RunUntil([] { return !AccountSaveFailing(); }, 1000));
+    RunFrames(2);
     EXPECT_TRUE(MessageShown(Text(TextSavingAgain)));
     EXPECT_EQ(SavedPoints(), 1040);
     const std::vector<HistoryEntry> lines = History();
     ASSERT_GE(lines.size(), 2u);  // the spin's lines were kept and written late
     EXPECT_EQ(lines.front().kind, HistoryKind::Spin);
     EXPECT_EQ(lines.back().account.points, 1040);
+}
+
+TEST_F(AccountKeepingTest, ACannotSaveMessageNeverTakesThePlaceOfOneThePlayerHasNotSeen) {
+    const std::string history = HistoryFilePath();
+    std::filesystem::remove(history);
+    std::filesystem::create_directory(history);
+    EndDemoByClick();
+    headless::ClearSpriteDrawLog();
+    // The spin whose stake cannot be saved wins free games.
+    constexpr std::array<int64_t, 3> Any{-1, -1, -1};
+    constexpr std::array<int64_t, 3> ScatterOnTop{SymbolScatter, -1, -1};
+    ArrangeNextSpin({ScatterOnTop, ScatterOnTop, ScatterOnTop, Any, Any});
+    ClickButton(buttons::Start);
+    ASSERT_TRUE(SettleSpin());
+    ASSERT_EQ(Game.GameMode, ModeFreeGames);
+    RunFrames(60);
+    EXPECT_TRUE(AccountSaveFailing());
+    EXPECT_TRUE(MessageShown(Text(TextYouHave)));
+    EXPECT_FALSE(MessageShown(Text(TextCannotSave)));
+
+    // Played on, the player is told as soon as nothing else is on the screen.
+    headless::PinCryptRandomToZero(false);
+    headless::SeedCryptRandom(3);
+    bool told = false;
+    for (int presses = 0; presses < 30 && !told; ++presses) {
+        ClickButton(buttons::Start);
+        ASSERT_TRUE(RunUntil([] { return Game.GamePhase != PhaseSpinning && Game.CountUps.empty(); }, 3000));
+        RunFrames(60);
+        told = MessageShown(Text(TextCannotSave));
+    }
+    EXPECT_TRUE(told);
 }
