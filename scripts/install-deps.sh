@@ -14,7 +14,7 @@ PACKAGES=(
   # asset forge
   libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
   # tests, benchmarks, real-window checks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev valgrind
   xvfb xauth xfonts-base xdotool imagemagick x11-utils libx11-dev libxtst-dev
   # the Debian package (dpkg-shlibdeps) and the checks of what it installs
   dpkg-dev desktop-file-utils appstream man-db
