@@ -28,12 +28,22 @@ struct GlowFontRecipe {
     size_t kerningRecords;  // kerning records in the package
     double glowSigma;       // blur radius of the glow
     double glowStrength;    // how far the blurred glyph is lifted into the glow
+    // 0: the glyphs are drawn at the size whose line height is lineHeight,
+    // hanging from the face's ascender. Otherwise the capitals are this many
+    // pixels tall and the baseline is set so that no ink of a printable ASCII
+    // character reaches more than inkAboveCentre pixels above the line's centre.
+    int capHeight = 0;
+    int inkAboveCentre = 0;
 };
 
 constexpr int AtlasWidth = 512;
 
 const GlowFontRecipe SmallFont{"LiberationSans-Bold.ttf", 22, 8, 4096, 2037, 330, 2.0, 1.5};
-const GlowFontRecipe LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 4.5, 1.7};
+// The large font's lines are centred on their y, and the top line is centred
+// 18 pixels below the top edge of the window (the menu strip covers the
+// screen's first 20 rows): its capitals stay 30 pixels tall and hang low
+// enough in the line that ascenders and their glow stay on the screen.
+const GlowFontRecipe LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 3.0, 1.7, 30, 12};
 
 // A glyph rendered into its cell: white ink and glow as alpha 0..1.
 struct Cell {
@@ -180,12 +190,44 @@ int PixelSizeFor(FT_Face face, int lineHeight) {
     return 0;
 }
 
+// Height in pixels of the ink of `code` above the baseline at the face's size (0 without a glyph).
+int InkAboveBaseline(FT_Face face, int code) {
+    const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
+    if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) return 0;
+    return face->glyph->bitmap.rows > 0 ? face->glyph->bitmap_top : 0;
+}
+
+// The largest pixel size whose capital H is at most `capHeight` tall; 0 if none.
+int PixelSizeForCapitals(FT_Face face, int capHeight) {
+    int best = 0;
+    for (int pixels = 4; pixels < 200; ++pixels) {
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)) != 0) break;
+        if (InkAboveBaseline(face, 'H') > capHeight) break;
+        best = pixels;
+    }
+    return best > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(best)) == 0 ? best : 0;
+}
+
+// Sets the face's size for the recipe; gives where the baseline lies below
+// the top of the line, or -1 when no size fits.
+int SizeFace(FT_Face face, const GlowFontRecipe& recipe) {
+    if (recipe.capHeight == 0) {
+        if (PixelSizeFor(face, recipe.lineHeight) == 0) return -1;
+        return static_cast<int>((face->size->metrics.ascender + 32) >> 6);
+    }
+    if (PixelSizeForCapitals(face, recipe.capHeight) == 0) return -1;
+    int tallest = 0;
+    for (int code = 33; code < 127; ++code) tallest = std::max(tallest, InkAboveBaseline(face, code));
+    const int centre = (recipe.lineHeight + 1) / 2;
+    return centre - recipe.inkAboveCentre + tallest;
+}
+
 bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built, std::string& problem) {
-    if (PixelSizeFor(face, recipe.lineHeight) == 0) {
+    const int ascender = SizeFace(face, recipe);
+    if (ascender < 0) {
         problem = "no pixel size gives the line height";
         return false;
     }
-    const int ascender = static_cast<int>((face->size->metrics.ascender + 32) >> 6);
     const std::vector<int> codes = CharacterCodes(face, recipe.records);
     if (codes.size() != recipe.records) {
         problem = "the face has too few characters";
