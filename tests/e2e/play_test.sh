@@ -139,9 +139,24 @@ read_title "$MAIN"
 
 begin "the level-up message shows after the press that collects the scatters' win"
 # The developer key S makes the next spin land scatters on the first two reels.
-wait_title_stable "$MAIN" 1500 30 || fail "the title did not settle"
-read_title "$MAIN"
-if [ "$TITLE_WIN" -gt 0 ]; then click_at "$start_x" "$start_y"; sleep 1.5; fi
+# A change of bet puts the player back on level 1, where a level can be won;
+# it waits for the last spin to end and its win to be collected.
+percent_point "$MAIN" 53 90
+bet_x=$PX bet_y=$PY
+for attempt in $(seq 10); do
+    sleep 1
+    read_title "$MAIN"
+    if [ "$TITLE_WIN" -gt 0 ]; then
+        wait_title_stable "$MAIN" 1500 30 || fail "the title did not settle"
+        click_at "$start_x" "$start_y"
+        sleep 1.5
+    fi
+    click_at "$bet_x" "$bet_y"
+    sleep 0.5
+    read_title "$MAIN"
+    [ "$TITLE_BID" -ne 10 ] && break
+    [ "$attempt" -lt 10 ] || fail "the bet did not change in ten tries"
+done
 layout_point "$MAIN" 384 230
 box_x=$PX box_y=$PY
 layout_point "$MAIN" 600 400
