@@ -23,6 +23,8 @@ void FreeGlyphSet(GlyphSet* set) {
     }
     if (set->atlasSprite >= 0) platform::FreeSprite(static_cast<int>(set->atlasSprite));
     if (set->atlasImage >= 0) platform::FreeImage(static_cast<int>(set->atlasImage));
+    for (const SizedGlyphs& sized : set->sized)
+        if (sized.atlasSprite >= 0) platform::FreeSprite(static_cast<int>(sized.atlasSprite));
     gGlyphSets.remove_if([set](const GlyphSet& candidate) { return &candidate == set; });
 }
 
@@ -92,7 +94,10 @@ int64_t KerningAmount(const BitmapFont* font, int64_t key) {
 int64_t FreeAtlasSpriteNumber() {
     for (int64_t number = SpriteFontAtlasFirst;; ++number) {
         bool used = false;
-        for (const GlyphSet& set : gGlyphSets) used = used || set.atlasSprite == number;
+        for (const GlyphSet& set : gGlyphSets) {
+            used = used || set.atlasSprite == number;
+            for (const SizedGlyphs& sized : set.sized) used = used || sized.atlasSprite == number;
+        }
         if (!used) return number;
     }
 }

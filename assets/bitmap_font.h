@@ -35,6 +35,17 @@ struct KerningEntry {
     KerningEntry* next = nullptr;
 };
 
+// Glyphs drawn beforehand at one size smaller than the atlas's (hinted for
+// their pixel grid), used instead of zooming the atlas's glyphs at that size.
+// Their outlay places the source rectangle relative to the pen in pixels at
+// that size; the pen still advances by the main glyphs' widths.
+struct SizedGlyphs {
+    float size = 0.0f;
+    int64_t atlasSprite = -1;
+    std::array<Glyph*, 256> glyphs{};
+    std::list<Glyph> glyphList;
+};
+
 // The atlas and tables that fonts made from one package share.
 struct GlyphSet {
     int64_t atlasSprite = -1;  // sprite number, -1 when the package had no readable atlas
@@ -44,6 +55,7 @@ struct GlyphSet {
     std::array<KerningEntry*, KerningBuckets> buckets{};
     std::list<Glyph> glyphList;
     std::list<KerningEntry> kerningList;
+    std::list<SizedGlyphs> sized;  // from the package's sized-glyph chunks
 };
 
 // One font id: a glyph set and the style it is drawn in.

@@ -76,10 +76,30 @@ void DrawBitmapText(int64_t font, float x, float y, std::string_view text, int64
     options.intensity = static_cast<int>(std::clamp<int64_t>(alpha, 0, 255));
     options.tint = static_cast<uint32_t>(colour & 0xFFFFFF);
     const float radius = record->arcRadius;
+    // Glyphs drawn beforehand at this size, where the package has them (for
+    // straight text: they are placed, not bent).
+    const SizedGlyphs* sized = nullptr;
+    if (radius == 0.0f && shear == 0.0f)
+        for (const SizedGlyphs& candidate : set.sized)
+            if (std::fabs(candidate.size - size) < 0.0005f) sized = &candidate;
     for (size_t i = 0; i < text.size(); ++i) {
         const int64_t code = CodeAt(text, i);
         const Glyph* glyph = set.glyphs[code];
         if (!glyph) continue;
+        if (const Glyph* small = sized ? sized->glyphs[code] : nullptr) {
+            platform::DrawOptions at = options;
+            at.clipX = static_cast<int>(small->sourceX);
+            at.clipY = static_cast<int>(small->sourceY);
+            at.clipWidth = static_cast<int>(small->sourceWidth);
+            at.clipHeight = static_cast<int>(small->sourceHeight);
+            platform::DrawSprite(static_cast<int>(sized->atlasSprite),
+                                 ToPixel(x + px + static_cast<float>(small->outlayX)),
+                                 ToPixel(y + py + static_cast<float>(small->outlayY)), at);
+            px += (static_cast<float>(glyph->outlayWidth) + record->letterSpacing) * size;
+            if (record->kerning)
+                px += static_cast<float>(KerningAmount(record, code + CodeAt(text, i + 1) * 65536)) * size;
+            continue;
+        }
         // Slant and arc move each glyph; the glyph image itself is never sheared.
         float left =
             px + (static_cast<float>(glyph->outlayX) +

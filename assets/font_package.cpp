@@ -20,7 +20,7 @@ namespace {
 
 // "T", 0x83, "|1.40|" read as one little-endian 64-bit value.
 constexpr uint64_t PackageMagic = 0x7C30342E317C8354ull;
-constexpr int32_t ChunkEnd = 0, ChunkAtlas = 1, ChunkGlyphs = 2, ChunkKerning = 3;
+constexpr int32_t ChunkEnd = 0, ChunkAtlas = 1, ChunkGlyphs = 2, ChunkKerning = 3, ChunkSized = 4;
 constexpr size_t GlyphRecordBytes = 18, KerningRecordBytes = 6;
 constexpr int64_t MaxAtlasFileBytes = int64_t{64} << 20;
 
@@ -108,6 +108,44 @@ bool ReadGlyphRecords(GlyphSet& set, const uint8_t* body, size_t size) {
         glyph->sourceHeight = ReadI16(record + 16);
     }
     return wanted <= fits;
+}
+
+// A sized-glyph chunk: the size in thousandths (32-bit), a glyph count N
+// (32-bit), N character records laid out as in the glyph chunk, then the PNG
+// of their atlas. A chunk that does not hold what it promises is skipped.
+void ReadSizedGlyphs(GlyphSet& set, const uint8_t* body, size_t size) {
+    if (size < 8) return;
+    const int32_t thousandths = ReadI32(body), count = ReadI32(body + 4);
+    if (thousandths <= 0 || thousandths >= 1000 || count <= 0 ||
+        static_cast<size_t>(count) > (size - 8) / GlyphRecordBytes)
+        return;
+    const size_t records = static_cast<size_t>(count) * GlyphRecordBytes;
+    SizedGlyphs& sized = set.sized.emplace_back();
+    sized.size = static_cast<float>(thousandths) / 1000.0f;
+    for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+        const uint8_t* record = body + 8 + i * GlyphRecordBytes;
+        const uint16_t index = ReadU16(record);
+        if (index > 255) continue;
+        Glyph& glyph = sized.glyphList.emplace_back();
+        glyph.index = index;
+        glyph.outlayX = ReadI16(record + 2);
+        glyph.outlayY = ReadI16(record + 4);
+        glyph.outlayWidth = ReadI16(record + 6);
+        glyph.outlayHeight = ReadI16(record + 8);
+        glyph.sourceX = ReadI16(record + 10);
+        glyph.sourceY = ReadI16(record + 12);
+        glyph.sourceWidth = ReadI16(record + 14);
+        glyph.sourceHeight = ReadI16(record + 16);
+        sized.glyphs[index] = &glyph;
+    }
+    DecodedAtlas scratch;
+    const DecodedAtlas* atlas = DecodeAtlas(body + 8 + records, size - 8 - records, scratch);
+    const int64_t sprite = FreeAtlasSpriteNumber();
+    if (atlas && platform::CreateSpriteFromPixels(static_cast<int>(sprite), atlas->pixels.width,
+                                                  atlas->pixels.height, atlas->pixels))
+        sized.atlasSprite = sprite;
+    else
+        set.sized.pop_back();  // no atlas: the zoomed glyphs serve
 }
 
 bool ReadKerningRecords(BitmapFont* font, const uint8_t* body, size_t size) {
@@ -232,6 +270,7 @@ BitmapFont* ReadFontPackage(BitmapFont* font, const uint8_t* chunks, size_t size
         if (type == ChunkAtlas) LoadAtlas(set, body, bodySize, false);
         if (type == ChunkGlyphs && !ReadGlyphRecords(set, body, bodySize)) break;
         if (type == ChunkKerning && !ReadKerningRecords(font, body, bodySize)) break;
+        if (type == ChunkSized) ReadSizedGlyphs(set, body, bodySize);
         at += static_cast<size_t>(length) + 8;
     }
     return font;

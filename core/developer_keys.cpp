@@ -27,6 +27,9 @@ void DeveloperKeys() {
         Game.ParticleBlendSource = (Game.ParticleBlendSource + 1) % 10;
     if (platform::KeyboardReleased(platform::Key2))
         Game.ParticleBlendDest = (Game.ParticleBlendDest + 1) % 10;
+    // The next spin lands a scatter on each of the first two reels: a level
+    // or free games on demand, for trying them out.
+    if (platform::KeyboardReleased(platform::KeyS)) Game.DeveloperScatters = 1;
     if (platform::KeyboardReleased(platform::KeyE)) {
         Game.CurrentWin = 100000;
         Game.DisplayedWin = 100000;

@@ -204,7 +204,9 @@ struct GameState {
     int64_t EffectTimestamp = 0;     // clock value of start-up: frame 0 of every fun-mode pick marker
     int64_t SpinLevel = 1;           // level the current spin was started at; its pays double at 5
     int64_t AutoplayWaitStart = -1;  // clock of the first autoplay poll after the last go, -1 none
-    int64_t AutoplayStoppedByPress = -1;  // clock of the press that last stopped autoplay, -1 none
+    int64_t DeveloperScatters = 0;   // 0/1: the next spin lands scatters on the first two reels (key S)
+    int64_t AutoplayStoppedByPress =
+        -1;  // clock of the last press on the autoplay button that stopped it, -1 none
     int64_t StartMeaningChanged = -1000000;
     int64_t RestartAfterQuit = 0;  // 1: confirmed settings; the game starts again after its shutdown  //
                                    // clock when START last turned from TAKE or collect into SPIN

@@ -87,7 +87,7 @@ bool WindowFullscreen(int id);
 void SetWindowScaled(int id, bool scaled);
 
 // Return is either Enter key; Alt either Alt key.
-enum Key : int { KeyEscape = 0, Key1, Key2, KeyE, KeyF11, KeyReturn, KeyAlt, KeyCount };
+enum Key : int { KeyEscape = 0, Key1, Key2, KeyE, KeyF11, KeyReturn, KeyAlt, KeyS, KeyCount };
 
 // Makes `key` pressed in window `id` send a menu event with `command`.
 void AddKeyboardShortcut(int id, Key key, int command);

@@ -93,6 +93,23 @@ void PrepareSpin() {
     if (Game.GameMode == ModeBaseGame || Game.Level > 2) Game.ExtraWildMap.fill(0);
 }
 
+namespace {
+
+// How many stops reel `r` travels: 20 + 10 r and a random 0..9, or after the
+// developer key S, on the first two reels the shortest travel from 20 + 10 r
+// on that brings a scatter into view.
+int64_t Travel(int64_t r, const ReelState& reel) {
+    const int64_t least = 10 * r + 20;
+    if (Game.DeveloperScatters == 1 && r < 2)
+        for (int64_t extra = 0; extra < StripLength; ++extra)
+            for (int64_t row = 0; row < 3; ++row)
+                if (ReelSymbol(r, reel.restOffset - (least + extra) * ReelStep(), row) == SymbolScatter)
+                    return least + extra;
+    return least + platform::CryptRandom(10);
+}
+
+}  // namespace
+
 void StartSpin() {
     Game.RespinPending = 0;
     Game.RespinDone = 0;
@@ -101,11 +118,12 @@ void StartSpin() {
     SpinMusic();
     for (int64_t r = 0; r < ReelCount; ++r) {
         ReelState& reel = Game.Reels[r];
-        LaunchReel(reel, 30.0 * static_cast<double>(r) + 70.0, 10 * r + platform::CryptRandom(10) + 20);
+        LaunchReel(reel, 30.0 * static_cast<double>(r) + 70.0, Travel(r, reel));
         reel.alpha = 255;
         reel.held = 0;
         reel.respinRequest = 0;
     }
+    Game.DeveloperScatters = 0;
 }
 
 void UpdateReels() {

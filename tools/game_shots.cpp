@@ -15,6 +15,7 @@
 #include "core/game_state.h"
 #include "core/main_loop.h"
 #include "core/startup.h"
+#include "core/text_table.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "slot/features.h"
@@ -26,6 +27,7 @@
 #include "slot/win_presentation.h"
 #include "tools/png_file.h"
 #include "ui/layout.h"
+#include "ui/messages.h"
 #include "ui/mouse_input.h"
 #include "ui/paytable_page.h"
 
@@ -195,6 +197,50 @@ int main(int argc, char** argv) {
     Shot("11-free-games");
     Game.GameMode = ModeBaseGame;
     Game.FreeGamesWon = Game.FreeGamesPlayed = 0;
+
+    // The level-up message as the scatters' collected win leaves it.
+    BackToIdle();
+    Game.Level = 2;
+    ShowFeatureMessage(Text(TextLevelUp), "Level: 2", std::string("Feature: ") + FeatureName(2));
+    FramesFor(1300);
+    Shot("17-level-up");
+    Game.MessageOverlayOn = 0;
+    Game.Level = 1;
+
+    // The ladder opened while the win's line is still presented.
+    BackToIdle();
+    SettleOnLine(0, 3);
+    FramesFor(900);
+    StartRisk();
+    if (Game.LadderOpen != 1) {
+        fprintf(stderr, "shots: the ladder did not open on the win\n");
+        ++gFailures;
+    }
+    FramesFor(600);
+    Shot("18-ladder-over-a-win");
+
+    // Fun mode's hint before the first pick.
+    BackToIdle();
+    Game.FunMode = 1;
+    Game.FunWildPicks = 0;  // the picks of the fun-mode picture above are gone
+    Game.ExtraWildMap.fill(0);
+    Game.PickMarkers.clear();
+    RequestSpin(false);
+    Game.MessageOverlayOn = 0;  // the pick message fades; the hint stays
+    FramesFor(2500);
+    Shot("19-fun-mode-hint");
+    Game.FunMode = 0;
+
+    // The wheel stopped on its prize, which it says.
+    BackToIdle();
+    Game.GamePhase = PhaseWheelTurning;
+    Game.PrizeTarget = 7;
+    Game.PrizeDelay = 40;
+    Game.PrizeLaps = 5;
+    for (int i = 0; i < 200 && Game.GamePhase != PhaseWheelStopped; ++i) FramesFor(100);
+    FramesFor(500);
+    Shot("20-wheel-prize");
+    Game.CurrentWin = 0;
 
     Game.GamePhase = PhaseQuit;
     Shutdown();

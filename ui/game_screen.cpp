@@ -220,9 +220,10 @@ void DrawWildPickHint() {
 void DrawWheelPrize() {
     if (Game.GamePhase != PhaseWheelStopped) return;
     const std::string text = Text(TextWheelPrize) + AmountText(Game.CurrentWin) + " P";
-    // Centred on the wheel's hub, which the full-screen picture puts at (50 %, 47.4 %).
+    // Centred on the wheel's hub, which the full-screen picture puts at (50 %, 47.4 %); the
+    // font hangs its line centred on y already.
     const float x = 0.5f * static_cast<float>(Game.ScreenWidth) - TextWidth(FontLarge, text, 1.0f) / 2;
-    const float y = 0.474f * static_cast<float>(Game.ScreenHeight) - TextHeight(FontLarge, text, 1.0f) / 2;
+    const float y = 0.474f * static_cast<float>(Game.ScreenHeight);
     DrawOutlinedText(FontLarge, x - static_cast<float>(Game.ShiftX), y - static_cast<float>(Game.ShiftY),
                      text, 1.0f);
 }

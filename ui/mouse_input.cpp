@@ -165,7 +165,9 @@ void HandleMouse() {
         if (platform::MouseDoubleClickPress() && DoubleClickTogglesAutoplay()) return;
         const int64_t autoplay = Game.Autoplay;
         DispatchClick();
-        if (autoplay == 1 && Game.Autoplay == 0) Game.AutoplayStoppedByPress = Game.FrameTime;
+        // Only a press on the autoplay button can be the first of a double-click on it.
+        if (autoplay == 1 && Game.Autoplay == 0 && OnAutoplayButton(platform::MouseX(), platform::MouseY()))
+            Game.AutoplayStoppedByPress = Game.FrameTime;
     } else if (Game.LadderOpen == 1) {
         TickRisk();
     }

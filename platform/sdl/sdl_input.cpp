@@ -34,6 +34,7 @@ int KeyOf(SDL_Scancode code) {
         case SDL_SCANCODE_1: return Key1;
         case SDL_SCANCODE_2: return Key2;
         case SDL_SCANCODE_E: return KeyE;
+        case SDL_SCANCODE_S: return KeyS;
         case SDL_SCANCODE_F11: return KeyF11;
         case SDL_SCANCODE_RETURN:
         case SDL_SCANCODE_KP_ENTER: return KeyReturn;

@@ -65,6 +65,20 @@ PackageBuilder& PackageBuilder::Glyphs(const std::vector<TestGlyph>& glyphs, int
     return Chunk(2, body, badCrc);
 }
 
+PackageBuilder& PackageBuilder::Sized(int32_t thousandths, const std::vector<TestGlyph>& glyphs,
+                                      int32_t count) {
+    std::vector<uint8_t> body;
+    Put32(body, static_cast<uint32_t>(thousandths));
+    Put32(body, static_cast<uint32_t>(count >= 0 ? count : static_cast<int32_t>(glyphs.size())));
+    for (const TestGlyph& g : glyphs)
+        for (int value : {g.index, g.outlayX, g.outlayY, g.outlayWidth, g.outlayHeight, g.sourceX, g.sourceY,
+                          g.sourceWidth, g.sourceHeight})
+            Put16(body, value);
+    const std::vector<uint8_t> png = WhitePng(16, 16);
+    body.insert(body.end(), png.begin(), png.end());
+    return Chunk(4, body);
+}
+
 PackageBuilder& PackageBuilder::Kerning(const std::vector<std::vector<int>>& pairs, int32_t count) {
     std::vector<uint8_t> body;
     Put32(body, static_cast<uint32_t>(count >= 0 ? count : static_cast<int32_t>(pairs.size())));

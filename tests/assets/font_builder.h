@@ -26,6 +26,9 @@ struct PackageBuilder {
     // Character records; `count` overrides the stored count (-1: the real one).
     PackageBuilder& Glyphs(const std::vector<TestGlyph>& glyphs, int32_t count = -1, bool badCrc = false);
     PackageBuilder& Kerning(const std::vector<std::vector<int>>& pairs, int32_t count = -1);
+    // Glyphs drawn beforehand at `thousandths` of the size, with a white atlas;
+    // `count` overrides the stored count.
+    PackageBuilder& Sized(int32_t thousandths, const std::vector<TestGlyph>& glyphs, int32_t count = -1);
     PackageBuilder& End() { return Chunk(0, {}); }
 };
 

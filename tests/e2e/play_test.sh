@@ -2,13 +2,16 @@
 # Playing as a player does in a real X window, with real xdotool input: the
 # main window's first visible frame is the game, a real double-click on SPIN
 # starts autoplay (which then spins by itself) and a click stops it, a window
-# resized past its limits is held to them, and a press on TAKE that comes
-# just after the ladder ran out of time buys no spin.
+# resized past its limits is held to them, a press on TAKE that comes just
+# after the ladder ran out of time buys no spin, the level-up message shows
+# once the press has collected the scatters' win, and twenty seconds of
+# random single, double and triple clicks leaves a game that quits and keeps
+# its points.
 #
 #   tests/e2e/play_test.sh BUILD/nebulor BUILD/nebulor-save-info
 set -euo pipefail
 
-E2E_SERVERNUM=143
+E2E_SERVERNUM=${E2E_SERVERNUM:-143}
 # shellcheck source=tests/e2e/harness.sh
 source "$(dirname "$(realpath "$0")")/harness.sh"
 
@@ -133,4 +136,87 @@ click_at "$start_x" "$start_y"
 sleep 0.5
 read_title "$MAIN"
 [ "$TITLE_POINTS" -lt "$points" ] || fail "a press well after the timeout did not spin"
+
+begin "the level-up message shows after the press that collects the scatters' win"
+# The developer key S makes the next spin land scatters on the first two reels.
+# A change of bet puts the player back on level 1, where a level can be won;
+# it waits for the last spin to end and its win to be collected.
+percent_point "$MAIN" 53 90
+bet_x=$PX bet_y=$PY
+for attempt in $(seq 10); do
+    sleep 1
+    read_title "$MAIN"
+    if [ "$TITLE_WIN" -gt 0 ]; then
+        wait_title_stable "$MAIN" 1500 30 || fail "the title did not settle"
+        click_at "$start_x" "$start_y"
+        sleep 1.5
+    fi
+    click_at "$bet_x" "$bet_y"
+    sleep 0.5
+    read_title "$MAIN"
+    [ "$TITLE_BID" -ne 10 ] && break
+    [ "$attempt" -lt 10 ] || fail "the bet did not change in ten tries"
+done
+layout_point "$MAIN" 384 230
+box_x=$PX box_y=$PY
+layout_point "$MAIN" 600 400
+reels_x=$PX reels_y=$PY
+shown=0
+for attempt in 1 2 3 4; do
+    xdotool mousemove "$reels_x" "$reels_y"
+    sleep 0.4  # past the start guard of the last collect
+    xdotool key s
+    click_at "$start_x" "$start_y"
+    sleep 3
+    wait_title_stable "$MAIN" 1500 60 || fail "the title did not settle after the spin"
+    read_title "$MAIN"
+    [ "$TITLE_WIN" -gt 0 ] || continue
+    shot scatters-pending
+    click_at "$start_x" "$start_y"  # collects: the message waiting behind the win shows
+    sleep 2
+    shot_area "$work/message-on.png" "$box_x" "$box_y" 600 300
+    cp "$work/message-on.png" "$shots/message-after-collect.png"
+    xdotool mousemove "$reels_x" "$reels_y"
+    sleep 0.2
+    xdotool click 1  # a click ends the message
+    sleep 2
+    shot_area "$work/message-off.png" "$box_x" "$box_y" 600 300
+    changed=$(changed_pixels "$work/message-on.png" "$work/message-off.png")
+    log "the message covered $changed pixels"
+    [ "$changed" -ge 1500 ] && { shown=1; break; }
+done
+[ "$shown" = 1 ] || fail "no message after the collecting press in four scatter spins"
+
+begin "random single, double and triple clicks for twenty seconds"
+# Anywhere below the menu strip, fast and slow; then the game still quits
+# normally and its save and history agree.
+geometry "$MAIN"
+RANDOM=11
+deadline=$((SECONDS + 20))
+clicks=0
+while [ "$SECONDS" -lt "$deadline" ]; do
+    x=$((WX + RANDOM % WW)) y=$((WY + 40 + RANDOM % (WH - 40)))
+    xdotool mousemove "$x" "$y" click --repeat $((1 + RANDOM % 3)) --delay $((40 + RANDOM % 120)) 1
+    clicks=$((clicks + 1))
+    sleep "0.$((RANDOM % 6))"
+    if box=$(any_message_box); then fail "a message box came up: $box"; fi
+done
+log "$clicks random clicks"
+shot after-random-clicks
+read_title "$MAIN" || fail "unreadable title '$TITLE' after the random clicks"
+last_points=$TITLE_POINTS
+park_pointer
+xdotool key Escape
+code=0
+wait_exit "$game_pid" 30 || code=$?
+[ "$code" -ne 124 ] || fail "the game still runs 30 s after Escape"
+[ "$code" -eq 0 ] || fail "the game ended with exit code $code"
+info=$("$save_info" "$save_file") || fail "the save does not decode: $info"
+history=$("$save_info" --history "$folder/History.dat") || fail "the history does not parse: $history"
+saved() { awk -v k="$1" '$1 == k { print $2 }' <<<"$2"; }
+[ "$(saved points "$info")" -ge "$last_points" ] || fail "the title showed $last_points, the save holds: $info"
+for field in points staked won; do
+    [ "$(saved "$field" "$info")" = "$(saved "$field" "$history")" ] ||
+        fail "save and history disagree on $field: $info / $history"
+done
 log "all steps passed"

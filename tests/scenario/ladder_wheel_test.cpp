@@ -1,4 +1,9 @@
 // The risk ladder and the daily prize wheel, played with the mouse.
+#include <algorithm>
+#include <string>
+
+#include "assets/bitmap_font.h"
+#include "assets/catalogue_numbers.h"
 #include "platform/platform.h"
 #include "slot/risk_ladder.h"
 #include "tests/support/scenario.h"
@@ -138,7 +143,45 @@ TEST_F(LadderTest, TheLadderIsDrawnInFrontOfTheWinPresentation) {
     EXPECT_GT(ladder, lastEffect);
 }
 
-class WheelTest : public ScenarioTest {};
+class WheelTest : public ScenarioTest {
+protected:
+    // The white text of the large font drawn over the wheel picture in the last frame.
+    static std::string TextOverTheWheel() {
+        return BitmapTextDrawn(FontLarge, headless::LastFrame(), Wheel());
+    }
+    // Where the wheel picture is drawn in the last frame (its end when it is not).
+    static size_t Wheel() {
+        const std::vector<headless::DrawRecord>& frame = headless::LastFrame();
+        size_t wheel = frame.size();
+        for (size_t i = 0; i < frame.size(); ++i)
+            if (frame[i].kind == headless::DrawKind::Sprite && frame[i].id >= 58 && frame[i].id <= 69)
+                wheel = i;
+        return wheel;
+    }
+    // Turns the daily wheel and waits until it has stopped; the prize in points.
+    int64_t TurnTheWheel() {
+        EndDemoByClick();
+        ClickDailyButton();
+        EXPECT_EQ(Game.GamePhase, PhaseWheelIdle);
+        RunFrames(2);
+        EXPECT_EQ(TextOverTheWheel(), "");
+        ClickButton(buttons::Start);
+        RunFrames(30);
+        EXPECT_EQ(Game.GamePhase, PhaseWheelTurning);
+        EXPECT_EQ(TextOverTheWheel(), "");  // nothing is won while it turns
+        EXPECT_TRUE(RunUntil([] { return Game.GamePhase == PhaseWheelStopped; }, 20000));
+        RunFrames(1);
+        return Game.PrizeTarget;
+    }
+};
+
+class EnglishWheelTest : public WheelTest {
+protected:
+    void SetUp() override {
+        language = 1;
+        WheelTest::SetUp();
+    }
+};
 
 TEST_F(WheelTest, TheDailyWheelTurnsStopsAndIsCollected) {
     EndDemoByClick();
@@ -183,4 +226,40 @@ TEST_F(WheelTest, StartingASpinWhileTheWheelTurnsAbandonsIt) {
     EXPECT_EQ(Game.GamePhase, PhaseSpinning);
     EXPECT_EQ(Game.Points, before - 10);
     EXPECT_EQ(Game.CurrentWin, 0);
+}
+
+TEST_F(WheelTest, TheStoppedWheelSaysWhatItPaidUntilItIsCollected) {
+    const int64_t prize = TurnTheWheel();
+    ASSERT_GE(prize, 1);
+    const std::string said = "Gewinn: " + std::to_string(prize) + ".00 P";
+    EXPECT_EQ(TextOverTheWheel(), said);
+    // Still there a few seconds later, centred on the hub (50 %, 47.4 %).
+    RunFrames(200);
+    EXPECT_EQ(TextOverTheWheel(), said);
+    int left = 100000, right = -100000, top = 100000, bottom = -100000;
+    const GlyphSet& set = *FontById(FontLarge)->glyphSet;
+    const std::vector<headless::DrawRecord>& frame = headless::LastFrame();
+    for (size_t i = Wheel(); i < frame.size(); ++i)
+        if (const headless::DrawRecord& r = frame[i];
+            r.kind == headless::DrawKind::Sprite && r.id == set.atlasSprite && r.options.tint == 0xFFFFFF) {
+            left = std::min(left, r.x);
+            right = std::max(right, r.x + r.w);
+            top = std::min(top, r.y);
+            bottom = std::max(bottom, r.y + r.h);
+        }
+    EXPECT_NEAR((left + right) / 2, PercentX(50), 6);
+    EXPECT_NEAR((top + bottom) / 2, PercentY(47.4f), 6);
+    // Collected: the wheel is gone and its text with it.
+    ClickButton(buttons::Start);
+    RunFrames(2);
+    EXPECT_EQ(Game.GamePhase, PhaseSettled);
+    EXPECT_EQ(TextOverTheWheel().find("Gewinn"), std::string::npos);
+}
+
+TEST_F(EnglishWheelTest, TheStoppedWheelSaysWhatItPaidInEnglish) {
+    headless::PinCryptRandomToZero(false);
+    headless::SeedCryptRandom(7);
+    const int64_t prize = TurnTheWheel();
+    EXPECT_EQ(TextOverTheWheel(), "Win: " + std::to_string(prize) + ".00 P");
+    EXPECT_EQ(Game.CurrentWin, prize * 100);
 }

@@ -1,6 +1,8 @@
 // Fun mode, a free-game series and autoplay, played with the mouse.
+#include "assets/catalogue_numbers.h"
 #include "core/text_table.h"
 #include "platform/platform.h"
+#include "slot/paylines.h"
 #include "tests/support/scenario.h"
 #include "ui/layout.h"
 
@@ -207,4 +209,61 @@ TEST_F(AutoplayTest, ADoubleClickStartsAutoplayAndAClickStopsIt) {
     ASSERT_TRUE(SettleSpin());
     RunFrames(60 * 5);
     EXPECT_LE(Game.TotalStaked - stopped, 10);  // at most the press's own spin
+}
+
+class DeveloperScattersTest : public ScenarioTest {};
+
+TEST_F(DeveloperScattersTest, KeySLandsScattersOnTheFirstTwoReelsAndItsMessageFollowsTheCollectingPress) {
+    EndDemoByClick();
+    headless::PinCryptRandomToZero(false);
+    int levelUps = 0;
+    for (uint64_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        headless::SeedCryptRandom(seed);
+        RunFrames(30);
+        ASSERT_TRUE(RunUntil([] { return Game.CurrentWin == 0 && Game.CountUps.empty(); }));
+        headless::PressKey(platform::KeyS);
+        RunFrames(1);
+        headless::ReleaseKey(platform::KeyS);
+        RunFrames(1);
+        const int64_t level = Game.Level;
+        ClickButton(buttons::Start);
+        ASSERT_EQ(Game.GamePhase, PhaseSpinning);
+        ASSERT_TRUE(SettleSpin());
+        for (int64_t reel = 0; reel < 2; ++reel) {
+            bool scatter = false;
+            for (int64_t row = 0; row < 3; ++row)
+                scatter = scatter || Game.SymbolGrid[static_cast<size_t>(reel * 3 + row)] == SymbolScatter;
+            EXPECT_TRUE(scatter) << "reel " << reel;
+        }
+        if (Game.GameMode != ModeBaseGame || Game.Level == level) break;  // three scatters: free games
+        ++levelUps;
+        // The scatters pay the bid: the level-up message waits behind the pending win...
+        ASSERT_TRUE(RunUntil([] { return Game.CurrentWin > 0 && !AnyEntryUnpaid(); }));
+        RunFrames(60);
+        auto messageAlpha = [] {
+            for (const headless::DrawRecord& r : headless::LastFrame())
+                if (r.kind == headless::DrawKind::Sprite && r.id == SpriteMessage) return r.options.intensity;
+            return 0;
+        };
+        EXPECT_EQ(messageAlpha(), 0);
+        // ...and shows once the press has collected it.
+        RunFrames(20);
+        ClickButton(buttons::Start);
+        ASSERT_EQ(Game.CurrentWin, 0);
+        RunFrames(60);
+        EXPECT_GT(messageAlpha(), 200);
+        ClickAt(600, 400);  // a click ends the message
+        if (Game.Level == 5) break;
+    }
+    EXPECT_GE(levelUps, 1);
+    // Without the key the reels land as the secure source says.
+    ClickAt(600, 400);
+    RunFrames(30);
+    ASSERT_TRUE(RunUntil([] { return Game.CurrentWin == 0 && Game.CountUps.empty(); }));
+    headless::PinCryptRandomToZero(true);
+    ArrangeNextSpin({ScatterOnTop, Any, Any, Any, Any});
+    ClickButton(buttons::Start);
+    ASSERT_TRUE(SettleSpin());
+    EXPECT_EQ(Game.SymbolGrid[0], SymbolScatter);
 }

@@ -36,7 +36,7 @@ int64_t Worth(const Payline& entry, int64_t bid, int64_t level) {
 void Ledger::Begin() {
     start = Held();
     wonAtStart = Game.TotalWon;
-    charged = refills = spins = 0;
+    charged = refills = spins = chargedSpins = 0;
     lineWins = scatterWins = gambles = wheelPrizes = grants = 0;
     spinBid = Game.BetPerLine * Game.Paylines;
     spinLevel = Game.SpinLevel;
@@ -65,6 +65,7 @@ void Ledger::Frame() {
         if (mode == ModeBaseGame) {  // a free game costs nothing
             // The stake leaves the wallet; points at or below the bid are refilled.
             charged += bid + extra;
+            chargedSpins += 1;
             const int64_t pointsAfter = fun == 1 ? points : points - bid - extra;
             if (pointsAfter - bid <= 0) refills += RefillAmount;
         }

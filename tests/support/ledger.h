@@ -17,7 +17,8 @@ struct Ledger {
     int64_t charged = 0;
     int64_t refills = 0;
     int64_t spins = 0;
-    int64_t booked = 0;  // wins: evaluated pays, changed by ladder results, wheel prizes, grants
+    int64_t chargedSpins = 0;  // spins that took a stake (not free games)
+    int64_t booked = 0;        // wins: evaluated pays, changed by ladder results, wheel prizes, grants
 
     // What the ledger has seen, so a test can show which paths its run went through.
     int64_t lineWins = 0, scatterWins = 0, gambles = 0, wheelPrizes = 0, grants = 0;

@@ -1,5 +1,6 @@
 #include "tests/support/scenario.h"
 
+#include "assets/bitmap_font.h"
 #include "assets/embedded.h"
 #include "core/main_loop.h"
 #include "core/startup.h"
@@ -77,4 +78,24 @@ bool MessageShown(const std::string& text) {
     for (const headless::DrawRecord& record : headless::SpriteDrawLog())
         if (record.kind == headless::DrawKind::SpriteText && record.text == text) return true;
     return false;
+}
+
+std::string BitmapTextDrawn(int64_t font, const std::vector<headless::DrawRecord>& records, size_t from,
+                            uint32_t colour) {
+    const BitmapFont* record = FontById(font);
+    if (!record || !record->glyphSet) return "";
+    const GlyphSet& set = *record->glyphSet;
+    std::string text;
+    for (size_t i = from; i < records.size(); ++i) {
+        const headless::DrawRecord& draw = records[i];
+        if (draw.kind != headless::DrawKind::Sprite || draw.id != set.atlasSprite ||
+            draw.options.tint != colour)
+            continue;
+        for (const Glyph* glyph : set.glyphs)
+            if (glyph && glyph->sourceX == draw.options.clipX && glyph->sourceY == draw.options.clipY) {
+                text += static_cast<char>(glyph->index);
+                break;
+            }
+    }
+    return text;
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "tests/support/test_game.h"
 #include "ui/buttons.h"
@@ -46,3 +48,9 @@ bool FinishCountUps();
 
 // Draws into message pictures that carried `text`, since the log was last cleared.
 bool MessageShown(const std::string& text);
+
+// The characters that bitmap font `font` drew in `records` from index `from`
+// on, read back from the atlas cells its glyph draws took, in drawing order;
+// only draws tinted `colour` count (the text itself, not a dark rim behind it).
+std::string BitmapTextDrawn(int64_t font, const std::vector<headless::DrawRecord>& records, size_t from = 0,
+                            uint32_t colour = 0xFFFFFF);

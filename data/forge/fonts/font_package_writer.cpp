@@ -30,7 +30,8 @@ void PutChunk(std::vector<uint8_t>& out, uint32_t type, const std::vector<uint8_
 
 std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng,
                                       const std::vector<GlyphRecord>& glyphs,
-                                      const std::vector<KerningRecord>& kerning) {
+                                      const std::vector<KerningRecord>& kerning,
+                                      const std::vector<SizedGlyphRecords>& sized) {
     std::vector<uint8_t> out = {0x54, 0x83, '|', '1', '.', '4', '0', '|'};
     PutChunk(out, 1, atlasPng);
     std::vector<uint8_t> body;
@@ -50,6 +51,19 @@ std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng,
         Put16(body, static_cast<uint16_t>(k.amount));
     }
     PutChunk(out, 3, body);
+    for (const SizedGlyphRecords& set : sized) {
+        body.clear();
+        Put32(body, static_cast<uint32_t>(set.thousandths));
+        Put32(body, static_cast<uint32_t>(set.glyphs.size()));
+        for (const GlyphRecord& g : set.glyphs) {
+            Put16(body, g.index);
+            for (int16_t value : {g.outlayX, g.outlayY, g.outlayWidth, g.outlayHeight, g.sourceX, g.sourceY,
+                                  g.sourceWidth, g.sourceHeight})
+                Put16(body, static_cast<uint16_t>(value));
+        }
+        body.insert(body.end(), set.atlasPng.begin(), set.atlasPng.end());
+        PutChunk(out, 4, body);
+    }
     PutChunk(out, 0, {});
     return out;
 }

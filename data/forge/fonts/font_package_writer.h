@@ -22,10 +22,19 @@ struct KerningRecord {
     int16_t amount;
 };
 
-// The package bytes: magic, atlas chunk, glyph chunk, kerning chunk, end chunk.
+// Glyphs drawn beforehand at one smaller size, with their own atlas.
+struct SizedGlyphRecords {
+    int32_t thousandths;  // the size they are drawn at, in thousandths
+    std::vector<GlyphRecord> glyphs;
+    std::vector<uint8_t> atlasPng;
+};
+
+// The package bytes: magic, atlas chunk, glyph chunk, kerning chunk, a
+// sized-glyph chunk (type 4) for each of `sized`, end chunk.
 std::vector<uint8_t> WriteFontPackage(const std::vector<uint8_t>& atlasPng,
                                       const std::vector<GlyphRecord>& glyphs,
-                                      const std::vector<KerningRecord>& kerning);
+                                      const std::vector<KerningRecord>& kerning,
+                                      const std::vector<SizedGlyphRecords>& sized = {});
 
 // The XML descriptor naming `atlasFile` (relative to the descriptor's folder).
 std::string WriteFontDescriptor(const std::string& atlasFile, const std::vector<GlyphRecord>& glyphs,

@@ -28,12 +28,27 @@ struct GlowFontRecipe {
     size_t kerningRecords;  // kerning records in the package
     double glowSigma;       // blur radius of the glow
     double glowStrength;    // how far the blurred glyph is lifted into the glow
+    // 0: the glyphs are drawn at the size whose line height is lineHeight,
+    // hanging from the face's ascender. Otherwise the capitals are this many
+    // pixels tall and the baseline is set so that no ink of a printable ASCII
+    // character reaches more than inkAboveCentre pixels above the line's centre.
+    int capHeight = 0;
+    int inkAboveCentre = 0;
+    // Sizes (thousandths) the Latin-1 glyphs are also drawn at beforehand,
+    // hinted to the pixel grid, for small text that zooming blurs.
+    std::vector<int32_t> smallSizes = {};
 };
 
 constexpr int AtlasWidth = 512;
 
-const GlowFontRecipe SmallFont{"LiberationSans-Bold.ttf", 22, 8, 4096, 2037, 330, 2.0, 1.5};
-const GlowFontRecipe LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 4.5, 1.7};
+// The small font is also drawn at 0.6 (the ladder's countdown, 8-pixel
+// capitals) and 0.8 (the level, date and time).
+const GlowFontRecipe SmallFont{"LiberationSans-Bold.ttf", 22, 8, 4096, 2037, 330, 2.0, 1.5, 0, 0, {600, 800}};
+// The large font's lines are centred on their y, and the top line is centred
+// 18 pixels below the top edge of the window (the menu strip covers the
+// screen's first 20 rows): its capitals stay 30 pixels tall and hang low
+// enough in the line that ascenders and their glow stay on the screen.
+const GlowFontRecipe LargeFont{"DejaVuSansCondensed-Bold.ttf", 77, 16, 3072, 192, 670, 3.0, 1.7, 30, 12};
 
 // A glyph rendered into its cell: white ink and glow as alpha 0..1.
 struct Cell {
@@ -82,12 +97,13 @@ std::vector<int> CharacterCodes(FT_Face face, size_t records) {
 }
 
 // Renders the glyph of `code` into a padded cell with its glow.
-Cell RenderCell(FT_Face face, int code, const GlowFontRecipe& recipe, int ascender) {
+Cell RenderCell(FT_Face face, int code, const GlowFontRecipe& recipe, int ascender,
+                FT_Int32 target = FT_LOAD_TARGET_LIGHT) {
     Cell cell;
     cell.code = code;
     const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
     // A code without a glyph in the face (the delete control) gets an empty cell.
-    if (index != 0 && FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) == 0)
+    if (index != 0 && FT_Load_Glyph(face, index, FT_LOAD_RENDER | target) == 0)
         cell.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
     cell.width = cell.advance + 2 * recipe.padding;
     cell.height = recipe.lineHeight + 2 * recipe.padding;
@@ -169,7 +185,59 @@ struct BuiltFont {
     std::vector<uint8_t> atlasPng;
     std::vector<GlyphRecord> glyphs;
     std::vector<KerningRecord> kerning;
+    std::vector<SizedGlyphRecords> sized;
 };
+
+// Writes cells into a new atlas of the given height as white with their alpha.
+Picture AtlasOf(const std::vector<Cell>& cells, int height) {
+    Picture atlas(AtlasWidth, height);
+    for (const Cell& cell : cells)
+        for (int y = 0; y < cell.height; ++y)
+            for (int x = 0; x < cell.width; ++x) {
+                uint8_t* pixel = atlas.At(cell.x + x, cell.y + y);
+                // White everywhere, so that a tint colours ink and glow alike.
+                pixel[0] = pixel[1] = pixel[2] = 255;
+                pixel[3] = static_cast<uint8_t>(
+                    std::lround(std::clamp(cell.alpha[y * cell.width + x], 0.0f, 1.0f) * 255));
+            }
+    for (size_t i = 0; i < atlas.rgba.size(); i += 4)
+        if (atlas.rgba[i + 3] == 0) atlas.rgba[i] = atlas.rgba[i + 1] = atlas.rgba[i + 2] = 255;
+    return atlas;
+}
+
+// The Latin-1 glyphs drawn at `thousandths` of the font's size with full
+// hinting, so that strokes sit on whole pixels, the padding scaled alike and
+// a fainter glow. The face is left at that size.
+bool BuildSized(FT_Face face, const GlowFontRecipe& recipe, int pixels, int ascender, int32_t thousandths,
+                SizedGlyphRecords& sized) {
+    const double scale = thousandths / 1000.0;
+    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(pixels * scale * 64)), 72, 72) != 0)
+        return false;
+    GlowFontRecipe small = recipe;
+    small.padding = static_cast<int>(std::ceil(recipe.padding * scale));
+    small.lineHeight = static_cast<int>(std::lround(recipe.lineHeight * scale));
+    // A glow a pixel wide fills the gaps between letters this small: only a faint one.
+    small.glowSigma = recipe.glowSigma * scale;
+    small.glowStrength = recipe.glowStrength * 0.4;
+    std::vector<Cell> cells;
+    for (int code = 32; code < 256; ++code)
+        if (code < 128 || code >= 160)
+            cells.push_back(RenderCell(face, code, small, static_cast<int>(std::lround(ascender * scale)),
+                                       FT_LOAD_TARGET_NORMAL));
+    if (!PackCells(cells, 4096)) return false;
+    int height = 0;
+    for (const Cell& cell : cells) height = std::max(height, cell.y + cell.height);
+    sized.thousandths = thousandths;
+    for (const Cell& cell : cells)
+        sized.glyphs.push_back(
+            GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-small.padding),
+                        static_cast<int16_t>(-small.padding), static_cast<int16_t>(cell.advance),
+                        static_cast<int16_t>(small.lineHeight), static_cast<int16_t>(cell.x),
+                        static_cast<int16_t>(cell.y), static_cast<int16_t>(cell.width),
+                        static_cast<int16_t>(cell.height)});
+    sized.atlasPng = EncodePng(AtlasOf(cells, height), PngFormat::Rgba8);
+    return !sized.atlasPng.empty();
+}
 
 // The pixel size at which the face's line height is the one wanted; 0 if none.
 int PixelSizeFor(FT_Face face, int lineHeight) {
@@ -180,12 +248,44 @@ int PixelSizeFor(FT_Face face, int lineHeight) {
     return 0;
 }
 
+// Height in pixels of the ink of `code` above the baseline at the face's size (0 without a glyph).
+int InkAboveBaseline(FT_Face face, int code) {
+    const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
+    if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) return 0;
+    return face->glyph->bitmap.rows > 0 ? face->glyph->bitmap_top : 0;
+}
+
+// The largest pixel size whose capital H is at most `capHeight` tall; 0 if none.
+int PixelSizeForCapitals(FT_Face face, int capHeight) {
+    int best = 0;
+    for (int pixels = 4; pixels < 200; ++pixels) {
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)) != 0) break;
+        if (InkAboveBaseline(face, 'H') > capHeight) break;
+        best = pixels;
+    }
+    return best > 0 && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(best)) == 0 ? best : 0;
+}
+
+// Sets the face's size for the recipe; gives where the baseline lies below
+// the top of the line, or -1 when no size fits.
+int SizeFace(FT_Face face, const GlowFontRecipe& recipe) {
+    if (recipe.capHeight == 0) {
+        if (PixelSizeFor(face, recipe.lineHeight) == 0) return -1;
+        return static_cast<int>((face->size->metrics.ascender + 32) >> 6);
+    }
+    if (PixelSizeForCapitals(face, recipe.capHeight) == 0) return -1;
+    int tallest = 0;
+    for (int code = 33; code < 127; ++code) tallest = std::max(tallest, InkAboveBaseline(face, code));
+    const int centre = (recipe.lineHeight + 1) / 2;
+    return centre - recipe.inkAboveCentre + tallest;
+}
+
 bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built, std::string& problem) {
-    if (PixelSizeFor(face, recipe.lineHeight) == 0) {
+    const int ascender = SizeFace(face, recipe);
+    if (ascender < 0) {
         problem = "no pixel size gives the line height";
         return false;
     }
-    const int ascender = static_cast<int>((face->size->metrics.ascender + 32) >> 6);
     const std::vector<int> codes = CharacterCodes(face, recipe.records);
     if (codes.size() != recipe.records) {
         problem = "the face has too few characters";
@@ -197,16 +297,8 @@ bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built,
         problem = "the glyph cells do not fit the atlas";
         return false;
     }
-    Picture atlas(AtlasWidth, recipe.atlasHeight);
+    const Picture atlas = AtlasOf(cells, recipe.atlasHeight);
     for (const Cell& cell : cells) {
-        for (int y = 0; y < cell.height; ++y)
-            for (int x = 0; x < cell.width; ++x) {
-                uint8_t* pixel = atlas.At(cell.x + x, cell.y + y);
-                // White everywhere, so that a tint colours ink and glow alike.
-                pixel[0] = pixel[1] = pixel[2] = 255;
-                pixel[3] = static_cast<uint8_t>(
-                    std::lround(std::clamp(cell.alpha[y * cell.width + x], 0.0f, 1.0f) * 255));
-            }
         built.glyphs.push_back(
             GlyphRecord{static_cast<uint16_t>(cell.code), static_cast<int16_t>(-recipe.padding),
                         static_cast<int16_t>(-recipe.padding), static_cast<int16_t>(cell.advance),
@@ -214,9 +306,6 @@ bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built,
                         static_cast<int16_t>(cell.y), static_cast<int16_t>(cell.width),
                         static_cast<int16_t>(cell.height)});
     }
-    // Cells without a glyph image are still white: give them no alpha.
-    for (size_t i = 0; i < atlas.rgba.size(); i += 4)
-        if (atlas.rgba[i + 3] == 0) atlas.rgba[i] = atlas.rgba[i + 1] = atlas.rgba[i + 2] = 255;
     built.atlasPng = EncodePng(atlas, PngFormat::Rgba8);
     // Pairs may name characters beyond the package's records (the reader
     // ignores them): the large font's Latin-1 pairs alone fall a little short.
@@ -225,6 +314,14 @@ bool BuildFromFace(FT_Face face, const GlowFontRecipe& recipe, BuiltFont& built,
     if (built.kerning.size() != recipe.kerningRecords) {
         problem = "the face has too few kerning pairs";
         return false;
+    }
+    const int pixels = static_cast<int>(face->size->metrics.y_ppem);
+    for (int32_t thousandths : recipe.smallSizes) {
+        SizedGlyphRecords& sized = built.sized.emplace_back();
+        if (!BuildSized(face, recipe, pixels, ascender, thousandths, sized)) {
+            problem = "the glyphs at a small size do not fit";
+            return false;
+        }
     }
     return !built.atlasPng.empty();
 }
@@ -262,7 +359,8 @@ Asset FontAsset(const std::string& kind, int number, const std::string& label, c
 std::vector<Asset> SmallGlowFont() {
     BuiltFont built;
     if (!BuildGlowFont(SmallFont, built)) return {};
-    const std::vector<uint8_t> package = WriteFontPackage(built.atlasPng, built.glyphs, built.kerning);
+    const std::vector<uint8_t> package =
+        WriteFontPackage(built.atlasPng, built.glyphs, built.kerning, built.sized);
     std::vector<Asset> assets;
     for (int copy = 0; copy < 3; ++copy) {
         assets.push_back(FontAsset("font", copy, "small glow font", "font_small.fnt", package, "FONT", true));
