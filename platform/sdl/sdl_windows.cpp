@@ -171,6 +171,10 @@ void ShowNow(Window& window) {
 
 using namespace sdl;
 
+// How often and how far apart a named display is asked before the game gives up.
+constexpr int DisplayAttempts = 4;
+constexpr Uint32 DisplayRetryMilliseconds = 250;
+
 bool InitWindowSystem() {
     ReturnLargeBlocksToTheSystem();
     // Keep the desktop's screen saver as it is until the game switches it off.
@@ -180,16 +184,22 @@ bool InitWindowSystem() {
     // The window surface goes straight to the window system: emulating it
     // with a GL texture costs several times the CPU on machines without a GPU.
     SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
     // With no display SDL falls back to a driver that shows nothing: a game
     // nobody sees would hold the single-instance lock. Only an environment
-    // that asks for such a driver (the tests) gets one.
+    // that asks for such a driver (the tests) gets one. A display that is
+    // named but did not answer is asked again a few times: a busy X server
+    // may refuse a connection for a moment.
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if ((!asked || !*asked) && driver &&
-        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+    const bool displayNamed = SDL_getenv("DISPLAY") && *SDL_getenv("DISPLAY");
+    for (int attempt = 0;; ++attempt) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool invisible =
+            driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+        if ((asked && *asked) || !invisible) break;
         SDL_Quit();
-        return false;
+        if (!displayNamed || attempt >= DisplayAttempts - 1) return false;
+        SDL_Delay(DisplayRetryMilliseconds);
     }
     State().videoUp = true;
     return true;
