@@ -21,6 +21,7 @@
 #include "slot/risk_ladder.h"
 #include "slot/stake.h"
 #include "slot/win_presentation.h"
+#include "tests/platform/sdl/real_game.h"
 #include "ui/paytable_page.h"
 
 namespace {
@@ -29,24 +30,8 @@ using platform::sdl::Repainting;
 
 class RepaintTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        unsetenv("SDL_RENDER_DRIVER");
-        home_ = (std::filesystem::temp_directory_path() / ("nebulor-repaint-" + std::to_string(getpid())))
-                    .string();
-        std::filesystem::create_directories(home_);
-        setenv("APPDATA", home_.c_str(), 1);
-        InitGameState(platform::ElapsedMilliseconds(), 0);
-        Game.IntroOn = 0;
-        SaveSettings();
-        started_ = Startup();
-    }
-    static void TearDownTestSuite() {
-        if (started_) Shutdown();
-        platform::ShutdownPlatform();
-        std::filesystem::remove_all(home_);
-    }
+    static void SetUpTestSuite() { started_ = StartRealGame("repaint", home_); }
+    static void TearDownTestSuite() { StopRealGame(started_, home_); }
 
     void SetUp() override { ASSERT_TRUE(started_); }
 

@@ -14,6 +14,7 @@
 #include "core/startup.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
+#include "tests/platform/sdl/real_game.h"
 #include "ui/game_screen.h"
 #include "ui/layout.h"
 
@@ -21,24 +22,8 @@ namespace {
 
 class ScreenTextTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        unsetenv("SDL_RENDER_DRIVER");
-        home_ =
-            (std::filesystem::temp_directory_path() / ("nebulor-text-" + std::to_string(getpid()))).string();
-        std::filesystem::create_directories(home_);
-        setenv("APPDATA", home_.c_str(), 1);
-        InitGameState(platform::ElapsedMilliseconds(), 0);
-        Game.IntroOn = 0;
-        SaveSettings();
-        started_ = Startup();
-    }
-    static void TearDownTestSuite() {
-        if (started_) Shutdown();
-        platform::ShutdownPlatform();
-        std::filesystem::remove_all(home_);
-    }
+    static void SetUpTestSuite() { started_ = StartRealGame("text", home_); }
+    static void TearDownTestSuite() { StopRealGame(started_, home_); }
     void SetUp() override { ASSERT_TRUE(started_); }
 
     // The game screen's base layer as it is painted, at a fixed moment.
